@@ -1,0 +1,25 @@
+# make run: install what is missing, build, start Tintview under Wine.
+# make test: install what is missing, build every target, run every test.
+PRESETS := host win64 win32
+
+.PHONY: run test build deps clean
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	@for preset in $(PRESETS); do \
+		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
+		cmake --build --preset $$preset || exit 1; \
+	done
+
+test: build
+	@tools/run-tests.sh $(PRESETS)
+
+run: deps
+	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
+	@cmake --build --preset win64 --target Tintview
+	@tools/run-tintview.sh build/win64/bin/Tintview.exe
+
+clean:
+	rm -rf build

@@ -1,0 +1,13 @@
+# Sourced by the harness scripts: where the shared test display, prefix and server live.
+# Every Windows test of every build shares one prefix under the top build folder.
+repo_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+HARNESS_DIR=${PRISMEL_HARNESS_DIR:-$repo_dir/build/harness}
+export WINEPREFIX=$HARNESS_DIR/wineprefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"
+# The virtual desktop that the prefix runs every program in; tests find it by this name.
+PRISMEL_DESKTOP=Prismel
+if [ -f "$HARNESS_DIR/display" ]; then
+    DISPLAY=$(cat "$HARNESS_DIR/display")
+    export DISPLAY
+fi

@@ -1,0 +1,51 @@
+#include "child_process.h"
+
+#include "message_pump.h"
+
+#include <vector>
+
+namespace testing_support {
+
+ChildProcess::ChildProcess(const std::string& commandLine) {
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    Terminate();
+    if (process_) {
+        CloseHandle(process_);
+    }
+}
+
+std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
+    if (!process_ || !WaitPumping(process_, timeoutMs)) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void ChildProcess::Terminate() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+}
+
+std::optional<DWORD> RunToEnd(const std::string& commandLine, DWORD timeoutMs) {
+    ChildProcess child(commandLine);
+    return child.WaitForExit(timeoutMs);
+}
+
+} // namespace testing_support

@@ -1,0 +1,36 @@
+// A program a test starts: Windows programs of the build, or Linux tools (Wine starts a native
+// program that CreateProcess is given by its Unix path). Ended by its handle when the owner goes.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+class ChildProcess {
+public:
+    // Starts `commandLine`; the first word is the program. Check Started() before use.
+    explicit ChildProcess(const std::string& commandLine);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
+    // The exit code once the program has ended within `timeoutMs`, dispatching this thread's
+    // messages meanwhile; nothing if it still runs.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    void Terminate();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Runs `commandLine` to its end (at most `timeoutMs`) and returns its exit code, or nothing.
+std::optional<DWORD> RunToEnd(const std::string& commandLine, DWORD timeoutMs = 10000);
+
+} // namespace testing_support

@@ -1,0 +1,109 @@
+#include "colour_board.h"
+
+#include "child_process.h"
+#include "message_pump.h"
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace testing_support {
+namespace colour_board {
+
+RECT AreaRect(const RECT& client, int index) {
+    const LONG width = (client.right - client.left) / 2;
+    const LONG height = (client.bottom - client.top) / 2;
+    const LONG left = client.left + (index % 2) * width;
+    const LONG top = client.top + (index / 2) * height;
+    return RECT{left, top, left + width, top + height};
+}
+
+bool IsMouseMessage(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE ||
+           message == WM_NCMOUSEHOVER || message == WM_NCMOUSELEAVE;
+}
+
+} // namespace colour_board
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+ColourBoard::ColourBoard(POINT origin)
+    : logPath_(ScratchFolder("board") + "\\mouse.log") {
+    DeleteFileA(logPath_.c_str());
+    process_ = std::make_unique<ChildProcess>("\"" + BesideTest("colour_board.exe") + "\" \"" +
+                                              logPath_ + "\" " + std::to_string(origin.x) + " " +
+                                              std::to_string(origin.y));
+    EXPECT_TRUE(process_->Started());
+    Search search{process_->Id(), nullptr};
+    PumpUntil(
+        [&] {
+            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        10000);
+    window_ = search.found;
+    EXPECT_NE(window_, nullptr) << "the colour board did not show its window";
+    PumpFor(200); // let it paint
+}
+
+ColourBoard::~ColourBoard() = default;
+
+POINT ColourBoard::AreaCentre(int index) const {
+    RECT client;
+    GetClientRect(window_, &client);
+    const RECT area = colour_board::AreaRect(client, index);
+    POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    ClientToScreen(window_, &centre);
+    return centre;
+}
+
+POINT ColourBoard::TitleBarPoint() const {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    return POINT{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 +
+                                                     GetSystemMetrics(SM_CYFRAME)};
+}
+
+std::vector<UINT> ColourBoard::MouseMessages() const {
+    std::vector<UINT> messages;
+    std::ifstream log(logPath_);
+    unsigned message = 0;
+    while (log >> std::hex >> message) {
+        messages.push_back(message);
+    }
+    return messages;
+}
+
+void ColourBoard::ClearLog() const {
+    // The board appends with the file shared for writing; truncating in place keeps its handle.
+    const HANDLE file = CreateFileA(logPath_.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+}
+
+} // namespace testing_support

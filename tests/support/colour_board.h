@@ -1,0 +1,52 @@
+// The colour board: a window of another process showing four areas of known colours, which logs
+// every mouse message it receives. Tests click on it to see what reaches another program.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class ChildProcess;
+
+namespace colour_board {
+
+constexpr char kTitle[] = "Colour board";
+constexpr int kAreas = 4;
+// Distinct components in every byte, so a swapped or shifted byte shows.
+constexpr COLORREF kColours[kAreas] = {RGB(0x12, 0x34, 0x56), RGB(0xC8, 0x64, 0x1E),
+                                       RGB(0x00, 0xA0, 0xFF), RGB(0xFE, 0xFD, 0x01)};
+
+// Area `index` of a client rectangle: a two-by-two grid, left to right, top to bottom.
+RECT AreaRect(const RECT& client, int index);
+
+// True for the messages a window receives from the mouse.
+bool IsMouseMessage(UINT message);
+
+} // namespace colour_board
+
+// Starts the board at `origin` (its window's top-left corner, screen coordinates).
+class ColourBoard {
+public:
+    explicit ColourBoard(POINT origin);
+    ~ColourBoard();
+
+    HWND Window() const { return window_; }
+    // Centre of area `index` in screen coordinates.
+    POINT AreaCentre(int index) const;
+    // A point on the title bar.
+    POINT TitleBarPoint() const;
+    // Mouse messages received so far, oldest first.
+    std::vector<UINT> MouseMessages() const;
+    void ClearLog() const;
+
+private:
+    std::string logPath_;
+    std::unique_ptr<ChildProcess> process_;
+    HWND window_ = nullptr;
+};
+
+} // namespace testing_support

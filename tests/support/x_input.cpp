@@ -1,0 +1,46 @@
+#include "x_input.h"
+
+#include "unix_command.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support::xinput {
+namespace {
+
+// The prefix's virtual desktop is called "Prismel" (tests/harness/setup.sh).
+const char kDesktop[] = "'^Prismel - Wine desktop$'";
+
+void Xdotool(const std::string& arguments) {
+    const auto code = RunUnixCommand("xdotool " + arguments);
+    ASSERT_TRUE(code.has_value()) << "xdotool did not finish: " << arguments;
+    ASSERT_EQ(*code, 0) << "xdotool failed: " << arguments;
+}
+
+std::string MoveArguments(POINT point) {
+    return std::string("search --name ") + kDesktop + " mousemove --window %1 " +
+           std::to_string(point.x) + " " + std::to_string(point.y);
+}
+
+} // namespace
+
+void MoveTo(POINT point) { Xdotool(MoveArguments(point)); }
+void Click(POINT point) { Xdotool(MoveArguments(point) + " click 1"); }
+void Press(POINT point) { Xdotool(MoveArguments(point) + " mousedown 1"); }
+void Release() { Xdotool("mouseup 1"); }
+
+void Drag(POINT from, POINT to) {
+    Press(from);
+    // Several steps, as a hand moves: controls see the movement, not a jump.
+    for (int step = 1; step <= 4; ++step) {
+        MoveTo(POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+    }
+    Release();
+}
+
+void Key(const std::string& keys) { Xdotool("key --clearmodifiers " + keys); }
+
+void Type(const std::string& text) {
+    Xdotool("type --delay 20 " + ShellQuoted(text));
+}
+
+} // namespace testing_support::xinput

@@ -1,0 +1,20 @@
+// Real pointer and keyboard input, made by xdotool on the X display that Wine draws on. Points
+// are Windows screen coordinates; they are given relative to Wine's virtual desktop window, so
+// they hold wherever that window sits on the display.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support::xinput {
+
+void MoveTo(POINT point);
+void Click(POINT point);     // move, press and release the left button
+void Press(POINT point);     // move and press the left button
+void Release();              // release the left button where the pointer is
+void Drag(POINT from, POINT to);
+void Key(const std::string& keys); // xdotool key names, e.g. "Escape", "alt+F4"
+void Type(const std::string& text);
+
+} // namespace testing_support::xinput

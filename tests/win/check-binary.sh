@@ -1,0 +1,57 @@
+#!/bin/bash
+# Checks a built Windows binary's shape with objdump: size, imported DLLs, exports, sections.
+#   check-binary.sh OBJDUMP FILE [--max-bytes N] [--imports-within "A.DLL B.DLL"]
+#                   [--system-imports-only] [--export ORDINAL:NAME]... [--shared-section NAME:BYTES]
+set -u
+objdump=$1 file=$2
+shift 2
+failures=0
+fail() { echo "FAIL: $(basename "$file"): $*"; failures=$((failures + 1)); }
+
+[ -f "$file" ] || { echo "FAIL: $file is missing"; exit 1; }
+dump=$("$objdump" -p "$file")
+headers=$("$objdump" -h "$file")
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr 'a-z' 'A-Z' | sort -u)
+echo "$(basename "$file"): $(stat -c %s "$file") bytes; imports: $(echo $imports)"
+
+while [ $# -gt 0 ]; do
+    case $1 in
+    --max-bytes)
+        size=$(stat -c %s "$file")
+        [ "$size" -le "$2" ] || fail "$size bytes, more than $2"
+        shift 2 ;;
+    --imports-within)
+        for dll in $imports; do
+            grep -qw -- "$dll" <<<"${2^^}" || fail "imports $dll"
+        done
+        shift 2 ;;
+    --system-imports-only)
+        # What MinGW would otherwise leave for a clean Windows to lack.
+        for dll in $imports; do
+            case $dll in LIBSTDC++*|LIBGCC*|LIBWINPTHREAD*|*GTEST*|MSVCP*|VCRUNTIME*)
+                fail "imports $dll, which a clean Windows lacks" ;;
+            esac
+        done
+        shift ;;
+    --export)
+        ordinal=${2%%:*} name=${2#*:}
+        base=$(sed -n 's/.*Ordinal Base \([0-9]*\).*/\1/p' <<<"$dump")
+        index=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$dump" |
+            sed -n "s/^[[:space:]]*\[ *\([0-9]*\)\] $name\$/\1/p")
+        if [ -z "$index" ]; then fail "does not export $name by name"
+        elif [ $((base + index)) -ne "$ordinal" ]; then fail "exports $name as ordinal $((base + index)), not $ordinal"
+        fi
+        shift 2 ;;
+    --shared-section)
+        section=${2%%:*} bytes=${2#*:}
+        line=$(grep -A1 -E "^ *[0-9]+ $section " <<<"$headers")
+        [ -n "$line" ] || fail "has no section $section"
+        size=$(awk 'NR==1 {print $3}' <<<"$line")
+        [ -n "$line" ] && [ $((16#$size)) -ne "$bytes" ] && fail "section $section holds $((16#$size)) bytes, not $bytes"
+        grep -q SHARED <<<"$line" || fail "section $section is not shared"
+        shift 2 ;;
+    *) echo "unknown option $1"; exit 2 ;;
+    esac
+done
+[ "$failures" -eq 0 ] && echo "OK"
+[ "$failures" -eq 0 ]
