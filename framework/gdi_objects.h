@@ -1,0 +1,71 @@
+// GDI objects, each owned by exactly one C++ object and deleted with it. Brushes are replaced,
+// never modified: make a new one and drop the old.
+#pragma once
+
+#include "handle_owner.h"
+
+#include <stdexcept>
+
+namespace framework {
+
+// Thrown when a GDI object cannot be made. The window procedure catches it, shows "A required
+// resource was unavailable." and abandons the handler that tried; the program goes on.
+class ResourceUnavailable : public std::runtime_error {
+public:
+    ResourceUnavailable() : std::runtime_error("resource unavailable") {}
+};
+
+class CGdiObject {
+public:
+    HGDIOBJ GetSafeHandle() const { return object_.get(); }
+    void DeleteObject() { object_.reset(); }
+
+protected:
+    CGdiObject() = default;
+    // Takes `handle` over; a null handle means the platform could not make the object.
+    bool Attach(HGDIOBJ handle) {
+        object_.reset(handle);
+        return handle != nullptr;
+    }
+
+private:
+    UniqueGdiObject object_;
+};
+
+class CBitmap : public CGdiObject {
+public:
+    // From the program's resources; false when there is no such picture.
+    bool Load(UINT resourceId);
+    HBITMAP get() const { return static_cast<HBITMAP>(GetSafeHandle()); }
+};
+
+class CBrush : public CGdiObject {
+public:
+    CBrush() = default;
+    // A solid brush; throws ResourceUnavailable when it cannot be made.
+    explicit CBrush(COLORREF colour);
+    // A brush that repeats `bitmap` over any area it fills; throws ResourceUnavailable.
+    explicit CBrush(const CBitmap& bitmap);
+    HBRUSH get() const { return static_cast<HBRUSH>(GetSafeHandle()); }
+};
+
+class CFont : public CGdiObject {
+public:
+    bool Create(const LOGFONTA& description);
+    HFONT get() const { return static_cast<HFONT>(GetSafeHandle()); }
+};
+
+// Selects an object into a context and puts the previous one back when it goes.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+} // namespace framework

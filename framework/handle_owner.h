@@ -1,0 +1,97 @@
+// Move-only owners for Win32 handles. Each kind of handle names its close function once, here.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace framework {
+
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+    // Gives up ownership, e.g. when the platform takes the handle over.
+    Handle release() { return std::exchange(handle_, Handle{}); }
+    void reset(Handle handle = Handle{}) {
+        if (handle_ != Handle{}) {
+            Traits::Close(handle_);
+        }
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_{};
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static void Close(Handle handle) { DeleteObject(handle); }
+};
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static void Close(Handle handle) { DestroyCursor(handle); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static void Close(Handle handle) { DestroyIcon(handle); }
+};
+struct DeviceContextTraits {
+    using Handle = HDC;
+    static void Close(Handle handle) { DeleteDC(handle); }
+};
+
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueCursor = UniqueHandle<CursorTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+// A context made with CreateDC (for example of the whole display).
+using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;
+
+// The drawing context of one window's client area, released when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// One BeginPaint/EndPaint pair.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDc() { EndPaint(window_, &paint_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+} // namespace framework

@@ -1,0 +1,83 @@
+// Message tables: each class lists, one line per event, which handler a message, command or
+// control notification reaches. A table may chain to its base class's table.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace framework {
+
+class CCmdTarget;
+
+// Unpacks a message into a handler's typed arguments and calls it.
+using MessageThunk = LRESULT (*)(CCmdTarget& target, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A child control's own answer to a notification it sent to its parent ("reflected" back).
+constexpr UINT ReflectedMessage(UINT message) { return 0xBC00 + message; }
+
+inline constexpr UINT kAnyCode = 0xFFFFFFFF;
+
+struct MessageEntry {
+    UINT firstMessage;
+    UINT lastMessage;
+    UINT code;    // WM_COMMAND only: the notification code, or kAnyCode
+    UINT firstId; // WM_COMMAND only: the command or control identifiers
+    UINT lastId;
+    MessageThunk thunk;
+
+    bool Matches(UINT message, WPARAM wParam) const {
+        if (message < firstMessage || message > lastMessage) {
+            return false;
+        }
+        if (message != WM_COMMAND) {
+            return true;
+        }
+        const UINT id = LOWORD(wParam);
+        return id >= firstId && id <= lastId && (code == kAnyCode || code == HIWORD(wParam));
+    }
+};
+
+class MessageTable {
+public:
+    explicit MessageTable(const MessageTable* base) : base_(base) {}
+    MessageTable(const MessageTable* base, std::initializer_list<MessageEntry> entries)
+        : base_(base), entries_(entries) {}
+
+    // This table's entry for the message, else its base's.
+    const MessageEntry* Find(UINT message, WPARAM wParam) const {
+        for (const MessageTable* table = this; table; table = table->base_) {
+            for (const MessageEntry& entry : table->entries_) {
+                if (entry.Matches(message, wParam)) {
+                    return &entry;
+                }
+            }
+        }
+        return nullptr;
+    }
+    bool HasEntries() const {
+        for (const MessageTable* table = this; table; table = table->base_) {
+            if (!table->entries_.empty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    const MessageTable* base_;
+    std::vector<MessageEntry> entries_;
+};
+
+// Anything that owns a message table: windows and the application.
+class CCmdTarget {
+public:
+    virtual ~CCmdTarget() = default;
+    virtual const MessageTable* GetMessageTable() const { return &messageTable; }
+
+protected:
+    static const MessageTable messageTable;
+};
+
+} // namespace framework

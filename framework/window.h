@@ -1,0 +1,71 @@
+// CWnd: a C++ object bound to a window. Bound by Attach, it only wraps the handle; bound by
+// SubclassWindow, the window's messages go through the object's message table first, and what
+// the table does not handle (or a handler passes on with Default) reaches the window's own
+// procedure.
+#pragma once
+
+#include "message_table.h"
+
+#include <string>
+
+namespace framework {
+
+// A window's whole text.
+std::string WindowText(HWND window);
+
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return window_; }
+    void Attach(HWND window) { window_ = window; }
+    bool SubclassWindow(HWND window);
+    // Binds to the dialog control `id` of `parent`: subclassed when this class handles
+    // messages of its own, attached otherwise.
+    void BindToDlgItem(HWND parent, UINT id);
+
+    // The object subclassing `window`, if any.
+    static CWnd* FromHandlePermanent(HWND window);
+
+    std::string GetWindowText() const { return WindowText(window_); }
+    HWND GetDlgItem(UINT id) const { return ::GetDlgItem(window_, id); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageA(window_, message, wParam, lParam);
+    }
+
+    // The window's help routine. The default is the framework's standard help call.
+    virtual void ShowHelp(DWORD_PTR data, UINT command);
+
+protected:
+    // The message being handled, passed on to the window's own procedure.
+    LRESULT Default();
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Commands: the table's handler, else the application's; notifications from controls are
+    // dropped while a field exchange runs (see CDialog::UpdateData).
+    virtual bool HandleCommand(WPARAM wParam, LPARAM lParam);
+    // Offered a notification this control sent to its parent; true when it answered it.
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    virtual void PostNcDestroy() {}
+
+    bool notificationsLocked_ = false;
+
+private:
+    struct Message {
+        UINT number;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Unsubclass();
+
+    HWND window_ = nullptr;
+    WNDPROC ownProcedure_ = nullptr;
+    Message current_{};
+};
+
+} // namespace framework

@@ -1,0 +1,21 @@
+#include "picker_app.h"
+
+#include "message_crackers.h"
+#include "picker_dialog.h"
+
+using namespace framework;
+
+const MessageTable CPickerApp::messageTable{&CWinApp::messageTable,
+                                            {
+                                                WhenCommand<&CWinApp::OnHelp>(ID_HELP),
+                                            }};
+
+bool CPickerApp::StartProgram() {
+    // The window holds no embedded objects and the platform draws its controls in three
+    // dimensions itself, so nothing needs enabling for either.
+    auto dialog = std::make_unique<CPickerDialog>();
+    SetMainWindow(dialog.get());
+    dialog->DoModal();
+    SetMainWindow(nullptr);
+    return false;
+}

@@ -1,0 +1,73 @@
+// Tintview's main window: one colour shown five ways (three sliders, three decimal fields, the
+// hexadecimal field, the swatch), kept in step whichever the user changes, and "Snap", which
+// takes the colour of any pixel on the screen.
+#pragma once
+
+#include "colour_text.h"
+#include "controls.h"
+#include "dialog.h"
+#include "gdi_objects.h"
+
+#include <memory>
+#include <string>
+
+class CPickerDialog : public framework::CDialog {
+public:
+    CPickerDialog();
+    ~CPickerDialog() override;
+
+    // Start-up and window.
+    void ShowHelp(DWORD_PTR data, UINT command) override;
+    void RestoreArrowCursor();
+
+    // Colour state.
+    bool ReadControls() { return UpdateData(true); }
+    bool WriteControls() { return UpdateData(false); }
+    void PaintSwatch(COLORREF colour);
+    void LoadSampledColour(COLORREF colour);
+
+protected:
+    BOOL InitialiseWindow() override;
+    void DoDataExchange(framework::CDataExchange& exchange) override;
+    const framework::MessageTable* GetMessageTable() const override { return &messageTable; }
+    static const framework::MessageTable messageTable;
+
+private:
+    // Start-up and window.
+    void OnSystemCommand(UINT commandId);
+    void OnExitClicked();
+    void OnWindowDestroyed();
+    void ReleaseBrushes();
+
+    // Colour state.
+    void ApplyComponentFromSlider(UINT code, HWND source);
+    void OnDecimalFieldChanged(UINT fieldId);
+    void OnHexFieldChanged();
+    void FormatHexText();
+    picker::Components CurrentComponents() const { return {red, green, blue}; }
+
+    std::unique_ptr<framework::CBrush> colourBrush;
+    framework::UniqueCursor savedArrow; // a private copy: the system's own is replaced
+    framework::CBitmap patternBitmap;
+    framework::CBitmap snapActiveBitmap;
+    framework::CBitmap snapBitmap;
+    framework::CBitmap exitBitmap;
+    framework::CBitmap helpBitmap;
+    std::unique_ptr<framework::CBrush> patternBrush;
+    framework::CEdit blueField;
+    framework::CEdit greenField;
+    framework::CEdit redField;
+    framework::CButton helpButton;
+    framework::CButton exitButton;
+    framework::CButton snapButton;
+    framework::CEdit hexField;
+    framework::CStatic swatch;
+    framework::CSliderCtrl blueSlider;
+    framework::CSliderCtrl greenSlider;
+    framework::CSliderCtrl redSlider;
+    std::int32_t red = 0;
+    std::int32_t green = 0;
+    std::int32_t blue = 0;
+    std::string hexText = "000000";
+    HICON icon; // shared resource, never destroyed
+};

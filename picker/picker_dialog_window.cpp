@@ -1,0 +1,95 @@
+// Start-up and window: construction, initialisation, the system menu, help and the ways out.
+#include "picker_dialog.h"
+
+#include "Mousetap.h"
+#include "about_dialog.h"
+#include "app.h"
+#include "help.h"
+#include "resources/resource_ids.h"
+#include "system_cursor.h"
+
+using namespace framework;
+
+CPickerDialog::CPickerDialog()
+    : CDialog(IDD_PICKER),
+      icon(LoadIconA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(IDI_PROGRAM))) {
+    // A missing picture leaves its button without one; nothing else depends on it.
+    patternBitmap.Load(IDB_PATTERN);
+    snapActiveBitmap.Load(IDB_SNAP_ACTIVE);
+    snapBitmap.Load(IDB_SNAP);
+    exitBitmap.Load(IDB_EXIT);
+    helpBitmap.Load(IDB_HELP);
+}
+
+CPickerDialog::~CPickerDialog() = default;
+
+BOOL CPickerDialog::InitialiseWindow() {
+    CDialog::InitialiseWindow();
+    savedArrow.reset(CopyIcon(LoadCursorA(nullptr, IDC_ARROW)));
+    patternBrush = std::make_unique<CBrush>(patternBitmap);
+    colourBrush = std::make_unique<CBrush>(RGB(0, 0, 0));
+
+    char aboutItem[256] = "";
+    LoadStringA(CWinApp::ResourceInstance(), IDS_ABOUTBOX, aboutItem, sizeof aboutItem);
+    if (aboutItem[0] != '\0') {
+        const HMENU systemMenu = GetSystemMenu(GetSafeHwnd(), FALSE);
+        AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutItem);
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    for (CSliderCtrl* slider : {&redSlider, &greenSlider, &blueSlider}) {
+        slider->SetRangeMin(0, false);
+        slider->SetRangeMax(255, false);
+    }
+    WriteControls();
+    snapButton.SetBitmap(snapBitmap.get());
+    exitButton.SetBitmap(exitBitmap.get());
+    helpButton.SetBitmap(helpBitmap.get());
+    return TRUE;
+}
+
+void CPickerDialog::OnSystemCommand(UINT commandId) {
+    // The system keeps its own use of the low four bits.
+    if ((commandId & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDialog about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CPickerDialog::ShowHelp(DWORD_PTR data, UINT command) {
+    // Help always opens at the contents, whatever context asked for it.
+    if (command == HELP_CONTEXT) {
+        CDialog::ShowHelp(0, HELP_FINDER);
+    } else {
+        CDialog::ShowHelp(data, command);
+    }
+}
+
+void CPickerDialog::RestoreArrowCursor() {
+    // The platform takes over whatever it installs, so each restore hands over a new copy and
+    // the private one stays valid for the next.
+    InstallSystemCursor(UniqueCursor(CopyIcon(savedArrow.get())), kNormalArrowCursor);
+}
+
+void CPickerDialog::ReleaseBrushes() {
+    patternBrush.reset();
+    colourBrush.reset();
+}
+
+void CPickerDialog::OnExitClicked() {
+    RestoreArrowCursor();
+    ReleaseBrushes();
+    // Ends the modal run; the window is then destroyed, which also removes the hook.
+    PostQuitMessage(0);
+}
+
+void CPickerDialog::OnWindowDestroyed() {
+    ShowHelp(0, HELP_QUIT);
+    Default();
+    InstallFilter(0, FALSE);
+    RestoreArrowCursor();
+    ReleaseBrushes();
+}

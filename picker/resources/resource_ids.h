@@ -1,0 +1,31 @@
+// Resource and control numbers, shared by the code and the resource script.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_PICKER 102
+#define IDI_PROGRAM 128
+#define IDB_PATTERN 129
+#define IDC_DROPPER 130
+#define IDB_SNAP_ACTIVE 132
+#define IDB_SNAP 133
+#define IDB_EXIT 134
+#define IDB_HELP 135
+
+#define IDC_RED_SLIDER 1000
+#define IDC_GREEN_SLIDER 1001
+#define IDC_BLUE_SLIDER 1002
+#define IDC_RED_FIELD 1003
+#define IDC_GREEN_FIELD 1004
+#define IDC_BLUE_FIELD 1005
+#define IDC_HEX_FIELD 1006
+#define IDC_SWATCH 1012
+#define IDC_SNAP 1013
+#define IDC_EXIT 1014
+#define IDC_LINK 1021
+#ifndef ID_HELP
+#define ID_HELP 0xE146
+#endif
+
+// The system-menu item that opens the about box.
+#define IDM_ABOUTBOX 0x0010

@@ -1,0 +1,9 @@
+#include "system_cursor.h"
+
+SystemCursorSetter setSystemCursor = &SetSystemCursor;
+
+void InstallSystemCursor(framework::UniqueCursor cursor, DWORD id) {
+    if (cursor && setSystemCursor(cursor.get(), id)) {
+        cursor.release();
+    }
+}

@@ -1,0 +1,116 @@
+#include "picker_fixture.h"
+
+#include "message_pump.h"
+#include "x_input.h"
+
+#include <commctrl.h>
+
+using namespace testing_support;
+
+void PickerWindowTest::SetUp() {
+    ui_ = std::make_unique<UiThread>([this] { app_.StartProgram(); });
+    const DWORD thread = ui_->Id();
+    PumpUntil(
+        [&] {
+            HWND found = nullptr;
+            while ((found = FindWindowExA(nullptr, found, "#32770", "Prismel"))) {
+                if (GetWindowThreadProcessId(found, nullptr) == thread && IsWindowVisible(found)) {
+                    window_ = found;
+                    return true;
+                }
+            }
+            return false;
+        },
+        10000);
+    ASSERT_NE(window_, nullptr) << "the main window did not show";
+    SetForegroundWindow(window_);
+    PumpFor(100);
+}
+
+void PickerWindowTest::TearDown() {
+    // Whatever the test left open, the window ends with Cancel, as with Esc.
+    while (auto box = WaitForMessageBox(ProgramName(), 0)) {
+        DismissMessageBox(*box);
+    }
+    if (IsWindow(window_)) {
+        PostMessageA(window_, WM_COMMAND, IDCANCEL, 0);
+    }
+    EXPECT_TRUE(Ended(10000)) << "the modal run did not end";
+    ui_.reset();
+}
+
+std::string PickerWindowTest::Text(UINT id) const {
+    char text[256] = "";
+    SendMessageA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int PickerWindowTest::SliderPosition(UINT id) const {
+    return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0));
+}
+
+POINT PickerWindowTest::Centre(UINT id) const {
+    RECT frame;
+    GetWindowRect(Control(id), &frame);
+    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+}
+
+COLORREF PickerWindowTest::SwatchPixel() const {
+    const POINT centre = Centre(1012);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, centre.x, centre.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void PickerWindowTest::SelectAll(UINT fieldId) {
+    xinput::Click(Centre(fieldId));
+    ui_->Invoke([&] { SendMessageA(Control(fieldId), EM_SETSEL, 0, -1); });
+}
+
+void PickerWindowTest::TypeKeys(UINT fieldId, const std::string& text) {
+    for (char key : text) {
+        const std::string before = Text(fieldId);
+        xinput::Type(std::string(1, key));
+        // The key reaches the window through the X server: wait for its effect (a new text or
+        // a warning) before the next key, so a warning never swallows a key meant for a field.
+        PumpUntil([&] { return Text(fieldId) != before || WaitForMessageBox(ProgramName(), 0); },
+                  500);
+        ui_->Invoke([] {});
+    }
+}
+
+void PickerWindowTest::Paste(UINT fieldId, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    SelectAll(fieldId);
+    const std::string before = Text(fieldId);
+    xinput::Key("ctrl+v");
+    PumpUntil([&] { return Text(fieldId) != before || WaitForMessageBox(ProgramName(), 0); }, 1000);
+    ui_->Invoke([] {});
+}
+
+bool PickerWindowTest::WaitForText(UINT id, const std::string& expected, DWORD timeoutMs) const {
+    return PumpUntil([&] { return Text(id) == expected; }, timeoutMs);
+}
+
+std::string PickerWindowTest::ProgramName() {
+    char path[MAX_PATH];
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    const size_t start = program.find_last_of('\\') + 1;
+    return program.substr(start, program.find_last_of('.') - start);
+}
+
+void PickerWindowTest::ExpectWarning(const std::string& text) {
+    const auto box = WaitForMessageBox(ProgramName());
+    ASSERT_TRUE(box.has_value()) << "no warning: expected \"" << text << "\"";
+    EXPECT_EQ(box->text, text);
+    EXPECT_EQ(box->icon, LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_EQ(box->owner, window_);
+    DismissMessageBox(*box);
+}
