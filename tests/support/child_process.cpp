@@ -6,14 +6,14 @@
 
 namespace testing_support {
 
-ChildProcess::ChildProcess(const std::string& commandLine) {
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& currentFolder) {
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
+    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;

@@ -11,8 +11,9 @@ namespace testing_support {
 
 class ChildProcess {
 public:
-    // Starts `commandLine`; the first word is the program. Check Started() before use.
-    explicit ChildProcess(const std::string& commandLine);
+    // Starts `commandLine`; the first word is the program. It runs in `currentFolder`, or in
+    // the test's own when that is empty. Check Started() before use.
+    explicit ChildProcess(const std::string& commandLine, const std::string& currentFolder = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
