@@ -58,6 +58,7 @@ protected:
         EXPECT_TRUE(run.messageShown);
         EXPECT_EQ(run.caption, "Uninstall Information");
         EXPECT_EQ(run.visibleButtons, 1) << "a single OK button";
+        EXPECT_TRUE(run.warningIcon) << "the exclamation mark";
         return run;
     }
 
