@@ -5,6 +5,29 @@
 #include <vector>
 
 namespace testing_support {
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (!search->className || std::string(className) == search->className)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
 
 ChildProcess::ChildProcess(const std::string& commandLine, const std::string& currentFolder) {
     std::vector<char> writable(commandLine.begin(), commandLine.end());
@@ -34,6 +57,17 @@ std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return code;
+}
+
+HWND ChildProcess::WaitForWindow(DWORD timeoutMs, const char* className) const {
+    WindowSearch search{id_, className, nullptr};
+    PumpUntil(
+        [&] {
+            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 void ChildProcess::Terminate() {

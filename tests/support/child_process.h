@@ -24,6 +24,9 @@ public:
     // The exit code once the program has ended within `timeoutMs`, dispatching this thread's
     // messages meanwhile; nothing if it still runs.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // A visible top-level window of the program (of `className` when one is given) once it
+    // shows within `timeoutMs`, dispatching this thread's messages meanwhile; null otherwise.
+    HWND WaitForWindow(DWORD timeoutMs, const char* className = nullptr) const;
     void Terminate();
 
 private:

@@ -96,6 +96,14 @@ std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> 
     return all;
 }
 
+// Runs over the usual record with one value replaced, checks the exit code, returns the calls.
+std::vector<std::string> CallsOfRunWith(const char* name, const StoredValue& value, int exitCode) {
+    RecordingOperations operations;
+    operations.values[name] = value;
+    EXPECT_EQ(RunUninstall(operations), exitCode);
+    return operations.calls;
+}
+
 TEST(UninstallRun, TakesTheRecordThenWorksThroughTheTwelveStepsInOrder) {
     RecordingOperations operations;
     EXPECT_EQ(RunUninstall(operations), 0);
@@ -166,54 +174,41 @@ TEST(UninstallRun, TakesStringsThatFillTheBufferWithTheirTerminator) {
 }
 
 TEST(UninstallRun, AnEmptyInstallPathDeletesTheValuesButNothingOnDiskAndFails) {
-    RecordingOperations operations;
-    operations.values[kInstallPath] = Text("");
-    EXPECT_EQ(RunUninstall(operations), 1);
-    EXPECT_EQ(operations.calls, Joined({kRecordTaken, {kFailureMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kInstallPath, Text(""), 1), Joined({kRecordTaken, {kFailureMessage}}));
 }
 
 TEST(UninstallRun, AnEmptyCommonOrDeskPathSkipsOnlyItsOwnSteps) {
-    RecordingOperations noCommon;
-    noCommon.values[kCommonPath] = Text("");
-    EXPECT_EQ(RunUninstall(noCommon), 0);
-    EXPECT_EQ(noCommon.calls, Joined({kRecordTaken,
-                                      InstallSteps("C:\\Program Files\\"),
-                                      DeskSteps("C:\\Desktop\\"),
-                                      {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kCommonPath, Text(""), 0), Joined({kRecordTaken,
+                                                                InstallSteps("C:\\Program Files\\"),
+                                                                DeskSteps("C:\\Desktop\\"),
+                                                                {kSuccessMessage}}));
 
-    RecordingOperations noDesk;
-    noDesk.values[kDeskPath] = Text("");
-    EXPECT_EQ(RunUninstall(noDesk), 0);
-    EXPECT_EQ(noDesk.calls, Joined({kRecordTaken,
-                                    InstallSteps("C:\\Program Files\\"),
-                                    CommonSteps("C:\\Menu\\Programs\\"),
-                                    {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kDeskPath, Text(""), 0), Joined({kRecordTaken,
+                                                              InstallSteps("C:\\Program Files\\"),
+                                                              CommonSteps("C:\\Menu\\Programs\\"),
+                                                              {kSuccessMessage}}));
 }
 
 TEST(UninstallRun, JoinsABaseWithoutItsSeparatorAsItStands) {
-    RecordingOperations operations;
-    operations.values[kInstallPath] = Text("C:\\Apps");
-    EXPECT_EQ(RunUninstall(operations), 0);
-    EXPECT_EQ(operations.calls, Joined({kRecordTaken,
-                                        InstallSteps("C:\\Apps"),
-                                        CommonSteps("C:\\Menu\\Programs\\"),
-                                        DeskSteps("C:\\Desktop\\"),
-                                        {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kInstallPath, Text("C:\\Apps"), 0),
+              Joined({kRecordTaken,
+                      InstallSteps("C:\\Apps"),
+                      CommonSteps("C:\\Menu\\Programs\\"),
+                      DeskSteps("C:\\Desktop\\"),
+                      {kSuccessMessage}}));
 }
 
 // Steps 1 to 5 name 20 characters, step 6 21, step 7 8: with a 236-character base only the
 // folder step fits in 255 characters; the others are skipped, never cut short.
 TEST(UninstallRun, SkipsEveryStepWhosePathWouldNotFit) {
-    RecordingOperations operations;
     const std::string base = "C:\\" + std::string(232, 'q') + "\\";
     ASSERT_EQ(base.size(), 236u);
-    operations.values[kInstallPath] = Text(base);
-    EXPECT_EQ(RunUninstall(operations), 0);
-    EXPECT_EQ(operations.calls, Joined({kRecordTaken,
-                                        {"folder " + base + "Prismel\\"},
-                                        CommonSteps("C:\\Menu\\Programs\\"),
-                                        DeskSteps("C:\\Desktop\\"),
-                                        {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kInstallPath, Text(base), 0),
+              Joined({kRecordTaken,
+                      {"folder " + base + "Prismel\\"},
+                      CommonSteps("C:\\Menu\\Programs\\"),
+                      DeskSteps("C:\\Desktop\\"),
+                      {kSuccessMessage}}));
 }
 
 TEST(ComposeStepPath, FitsUpTo255CharactersAndRefusesMore) {

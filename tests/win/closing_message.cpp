@@ -12,25 +12,6 @@ namespace {
 
 constexpr int kMessageTextId = 0xFFFF;
 
-struct Search {
-    DWORD processId;
-    HWND box;
-};
-
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && std::string(className) == "#32770" &&
-        IsWindowVisible(window)) {
-        search->box = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CountVisibleButtons(HWND child, LPARAM lParam) {
     char className[16] = {};
     GetClassNameA(child, className, sizeof className);
@@ -134,21 +115,14 @@ UninstallerRun RunUninstaller(const std::string& program, const std::string& cur
     if (!uninstaller.Started()) {
         return run;
     }
-    Search search{uninstaller.Id(), nullptr};
-    testing_support::PumpUntil(
-        [&] {
-            EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
-            return search.box != nullptr;
-        },
-        10000);
-    if (search.box) {
+    const HWND box = uninstaller.WaitForWindow(10000, "#32770");
+    if (box) {
         run.messageShown = true;
-        run.caption = TextOf(search.box);
-        run.text = TextOf(GetDlgItem(search.box, kMessageTextId));
-        EnumChildWindows(search.box, CountVisibleButtons,
-                         reinterpret_cast<LPARAM>(&run.visibleButtons));
-        run.warningIcon = ShowsWarningIcon(search.box);
-        SendMessageA(GetDlgItem(search.box, IDOK), BM_CLICK, 0, 0);
+        run.caption = TextOf(box);
+        run.text = TextOf(GetDlgItem(box, kMessageTextId));
+        EnumChildWindows(box, CountVisibleButtons, reinterpret_cast<LPARAM>(&run.visibleButtons));
+        run.warningIcon = ShowsWarningIcon(box);
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     }
     run.exitCode = uninstaller.WaitForExit(10000);
     return run;
