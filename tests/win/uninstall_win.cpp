@@ -19,9 +19,13 @@ namespace {
 constexpr char kSuccess[] = "Prismel has been uninstalled successfully.";
 constexpr char kFailure[] = "Prismel could not be uninstalled.";
 
+std::string ProgramRoot() {
+    return "C:\\prismel-test-" + std::to_string(GetCurrentProcessId());
+}
+
 std::string TestRoot() {
-    return "C:\\prismel-test-" + std::to_string(GetCurrentProcessId()) + "\\" +
-           testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
+    return ProgramRoot() + "\\" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+           "\\";
 }
 
 class Uninstaller : public testing::Test {
@@ -35,6 +39,8 @@ protected:
         layout_.LayDecoys();
         layout_.LayInstallation();
     }
+
+    static void TearDownTestSuite() { RemoveTree(ProgramRoot()); }
 
     void TearDown() override {
         EXPECT_EQ(layout_.MissingDecoys(), std::vector<std::string>{});
