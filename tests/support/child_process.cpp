@@ -5,15 +5,38 @@
 #include <vector>
 
 namespace testing_support {
+namespace {
 
-ChildProcess::ChildProcess(const std::string& commandLine) {
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (!search->className || std::string(className) == search->className)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& currentFolder) {
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
+    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;
@@ -34,6 +57,17 @@ std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(process_, &code);
     return code;
+}
+
+HWND ChildProcess::WaitForWindow(DWORD timeoutMs, const char* className) const {
+    WindowSearch search{id_, className, nullptr};
+    PumpUntil(
+        [&] {
+            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 void ChildProcess::Terminate() {

@@ -11,8 +11,9 @@ namespace testing_support {
 
 class ChildProcess {
 public:
-    // Starts `commandLine`; the first word is the program. Check Started() before use.
-    explicit ChildProcess(const std::string& commandLine);
+    // Starts `commandLine`; the first word is the program. It runs in `currentFolder`, or in
+    // the test's own when that is empty. Check Started() before use.
+    explicit ChildProcess(const std::string& commandLine, const std::string& currentFolder = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -23,6 +24,9 @@ public:
     // The exit code once the program has ended within `timeoutMs`, dispatching this thread's
     // messages meanwhile; nothing if it still runs.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // A visible top-level window of the program (of `className` when one is given) once it
+    // shows within `timeoutMs`, dispatching this thread's messages meanwhile; null otherwise.
+    HWND WaitForWindow(DWORD timeoutMs, const char* className = nullptr) const;
     void Terminate();
 
 private:

@@ -29,26 +29,6 @@ bool IsMouseMessage(UINT message) {
 
 } // namespace colour_board
 
-namespace {
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 ColourBoard::ColourBoard(POINT origin)
     : logPath_(ScratchFolder("board") + "\\mouse.log") {
     DeleteFileA(logPath_.c_str());
@@ -56,14 +36,7 @@ ColourBoard::ColourBoard(POINT origin)
                                               logPath_ + "\" " + std::to_string(origin.x) + " " +
                                               std::to_string(origin.y));
     EXPECT_TRUE(process_->Started());
-    Search search{process_->Id(), nullptr};
-    PumpUntil(
-        [&] {
-            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        10000);
-    window_ = search.found;
+    window_ = process_->WaitForWindow(10000);
     EXPECT_NE(window_, nullptr) << "the colour board did not show its window";
     PumpFor(200); // let it paint
 }

@@ -2,6 +2,7 @@
 # Checks a built Windows binary's shape with objdump: size, imported DLLs, exports, sections.
 #   check-binary.sh OBJDUMP FILE [--max-bytes N] [--imports-within "A.DLL B.DLL"]
 #                   [--system-imports-only] [--export ORDINAL:NAME]... [--shared-section NAME:BYTES]
+#                   [--no-section NAME]... [--windowed]
 set -u
 objdump=$1 file=$2
 shift 2
@@ -50,6 +51,12 @@ while [ $# -gt 0 ]; do
         [ -n "$line" ] && [ $((16#$size)) -ne "$bytes" ] && fail "section $section holds $((16#$size)) bytes, not $bytes"
         grep -q SHARED <<<"$line" || fail "section $section is not shared"
         shift 2 ;;
+    --no-section)
+        grep -qE "^ *[0-9]+ $2 " <<<"$headers" && fail "has a section $2"
+        shift 2 ;;
+    --windowed) # the Windows GUI subsystem: no console opens
+        grep -qE '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$dump" || fail "is not a windowed program"
+        shift ;;
     *) echo "unknown option $1"; exit 2 ;;
     esac
 done

@@ -1,0 +1,131 @@
+#include "closing_message.h"
+
+#include "child_process.h"
+#include "message_pump.h"
+
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+namespace uninstall_test {
+namespace {
+
+constexpr int kMessageTextId = 0xFFFF;
+
+BOOL CALLBACK CountVisibleButtons(HWND child, LPARAM lParam) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (std::string(className) == "Button" && IsWindowVisible(child)) {
+        ++*reinterpret_cast<int*>(lParam);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindIconStatic(HWND child, LPARAM lParam) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (std::string(className) == "Static" &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HWND*>(lParam) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Owners of the few GDI objects that reading and drawing icons needs.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DeleteMemoryDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteGdiObject>;
+using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, DeleteGdiObject>;
+using OwnedMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteMemoryDc>;
+
+// The pixels of a rectangle of `dc`, row by row.
+std::vector<COLORREF> Pixels(HDC dc, const RECT& area) {
+    std::vector<COLORREF> pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    return pixels;
+}
+
+// A system icon as drawn over `background` in a rectangle of `size`.
+std::vector<COLORREF> DrawnIcon(LPCSTR icon, SIZE size, COLORREF background) {
+    const ScreenDc screen;
+    const OwnedMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+    const OwnedBrush brush(CreateSolidBrush(background));
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(memory.get(), &all, brush.get());
+    DrawIcon(memory.get(), 0, 0, LoadIconA(nullptr, icon));
+    std::vector<COLORREF> pixels = Pixels(memory.get(), all);
+    SelectObject(memory.get(), previous);
+    return pixels;
+}
+
+// The box's icon is compared, pixel for pixel, with the system's warning and information icons
+// drawn over the same background; it is read from the screen, as it may not be painted yet.
+bool ShowsWarningIcon(HWND box) {
+    HWND icon = nullptr;
+    EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    RECT area{};
+    if (!icon || !GetWindowRect(icon, &area) || IsRectEmpty(&area)) {
+        return false;
+    }
+    const SIZE size{area.right - area.left, area.bottom - area.top};
+    bool warning = false;
+    testing_support::PumpUntil(
+        [&] {
+            const std::vector<COLORREF> shown = Pixels(ScreenDc().Get(), area);
+            warning = shown == DrawnIcon(IDI_WARNING, size, shown.front());
+            return warning || shown == DrawnIcon(IDI_INFORMATION, size, shown.front());
+        },
+        2000);
+    return warning;
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+} // namespace
+
+UninstallerRun RunUninstaller(const std::string& program, const std::string& currentFolder) {
+    UninstallerRun run;
+    testing_support::ChildProcess uninstaller("\"" + program + "\"", currentFolder);
+    if (!uninstaller.Started()) {
+        return run;
+    }
+    const HWND box = uninstaller.WaitForWindow(10000, "#32770");
+    if (box) {
+        run.messageShown = true;
+        run.caption = TextOf(box);
+        run.text = TextOf(GetDlgItem(box, kMessageTextId));
+        EnumChildWindows(box, CountVisibleButtons, reinterpret_cast<LPARAM>(&run.visibleButtons));
+        run.warningIcon = ShowsWarningIcon(box);
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    }
+    run.exitCode = uninstaller.WaitForExit(10000);
+    return run;
+}
+
+} // namespace uninstall_test

@@ -1,0 +1,57 @@
+// The installer's registry record as the uninstaller tests lay and inspect it, in one view of
+// the registry: a 32-bit program's HKLM\SOFTWARE is WOW6432Node, as on 64-bit Windows.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uninstall_test {
+
+// The view that the uninstaller of this build reads, and the one it must leave alone.
+constexpr REGSAM kOwnView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+constexpr REGSAM kOtherView = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+
+constexpr char kRecordKey[] = "SOFTWARE\\Prismel1.00";
+
+// The three folders the record names, each ending with "\".
+struct Bases {
+    std::string install;
+    std::string common;
+    std::string desk;
+};
+
+class RecordInView {
+public:
+    explicit RecordInView(REGSAM view) : view_(view) {}
+
+    bool KeyExists() const;
+    void Erase() const;
+    void Lay(const Bases& bases) const;
+    // Lays the three values with Wine's own `reg add ... /reg:32` (or /reg:64) as an installer
+    // script would; true when every call succeeded.
+    bool LayWithRegTool(const Bases& bases) const;
+    void SetString(const char* name, const std::string& text, DWORD type = REG_SZ) const;
+    void SetData(const char* name, DWORD type, const std::string& bytes) const;
+    // The value's data as stored, or nothing when it is absent.
+    std::optional<std::string> Data(const char* name) const;
+    std::vector<std::string> ValueNames() const;
+
+private:
+    struct KeyCloser {
+        void operator()(HKEY key) const { RegCloseKey(key); }
+    };
+    using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+    OwnedKey Open() const;
+    OwnedKey Create() const;
+
+    REGSAM view_;
+};
+
+// The stored form of a string: its characters and the terminator.
+std::string Stored(const std::string& text);
+
+} // namespace uninstall_test
