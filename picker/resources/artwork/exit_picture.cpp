@@ -18,7 +18,7 @@ constexpr Rgba kSignField = Opaque(250, 250, 250);
 
 Raster ExitPicture() {
     const Point centre{kButtonWidth / 2.0, kButtonHeight / 2.0};
-    const double radius = 9.2, thickness = 3.6;
+    const double radius = 8.5, thickness = 3.4;
     const double reach = radius * std::sqrt(0.5);
     const Shape ring = Ring(centre, radius, thickness);
     const Shape bar = Bar(Point{centre.x - reach, centre.y - reach},
@@ -27,7 +27,7 @@ Raster ExitPicture() {
 
     Raster symbol = SymbolCanvas();
     Paint(symbol, Circle(centre, radius), kSignField);
-    Paint(symbol, Grown(sign, 0.9), kSignEdge);
+    Paint(symbol, Grown(sign, 0.7), kSignEdge);
     Paint(symbol, sign, kSignRed);
     return OnTexture(symbol);
 }
