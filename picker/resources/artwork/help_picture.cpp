@@ -36,14 +36,6 @@ int PageBottom(int x) {
     return PageTop(x) + kPageHeight;
 }
 
-// A region given column by column, as a shape the pixel masks understand.
-template <typename Contains> Shape Columns(Contains contains) {
-    return [contains](Point p) {
-        return contains(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y))) ? -1.0
-                                                                                              : 1.0;
-    };
-}
-
 bool InPages(int x, int y) {
     return FromSpine(x) <= kPageWidth && y >= PageTop(x) && y <= PageBottom(x);
 }
@@ -65,9 +57,9 @@ bool IsPrintLine(int x, int y) {
 } // namespace
 
 Raster HelpPicture() {
-    const Mask pages(Columns(InPages), kButtonWidth, kButtonHeight);
-    const Mask book(Columns([](int x, int y) { return InPages(x, y) || InCover(x, y); }),
-                    kButtonWidth, kButtonHeight);
+    const Mask pages(InPages, kButtonWidth, kButtonHeight);
+    const Mask book([](int x, int y) { return InPages(x, y) || InCover(x, y); }, kButtonWidth,
+                    kButtonHeight);
     Raster symbol = SymbolCanvas();
     for (int y = 0; y < kButtonHeight; ++y) {
         for (int x = 0; x < kButtonWidth; ++x) {

@@ -27,10 +27,4 @@ Rgba Composite(Rgba under, Rgba over, double coverage) {
                 Channel(alpha * 255.0)};
 }
 
-Rgba Mix(Rgba from, Rgba to, double amount) {
-    const auto channel = [&](uint8_t a, uint8_t b) { return Channel(a + (b - a) * amount); };
-    return Rgba{channel(from.r, to.r), channel(from.g, to.g), channel(from.b, to.b),
-                channel(from.a, to.a)};
-}
-
 } // namespace artwork

@@ -24,7 +24,4 @@ constexpr Rgba kWhite = Opaque(255, 255, 255);
 // `over` laid on `under` with `coverage` (0 to 1) of it showing.
 Rgba Composite(Rgba under, Rgba over, double coverage);
 
-// Straight mixture of two colours: 0 gives `from`, 1 gives `to`.
-Rgba Mix(Rgba from, Rgba to, double amount);
-
 } // namespace artwork

@@ -19,12 +19,8 @@ public:
     Rgba& at(int x, int y) { return pixels_[static_cast<size_t>(y * width_ + x)]; }
     const Rgba& at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
 
-    // Drawing outside the picture is dropped.
-    void Put(int x, int y, Rgba colour);
+    // `colour` laid over the pixel with `coverage` (0 to 1) of it showing; dropped outside.
     void Cover(int x, int y, Rgba colour, double coverage);
-    void FillRect(int left, int top, int width, int height, Rgba colour);
-    // A one-pixel line from end to end, both ends included.
-    void Line(int x0, int y0, int x1, int y1, Rgba colour);
     // `picture` laid over this one with its top-left corner at (left, top).
     void Stamp(const Raster& picture, int left, int top);
 

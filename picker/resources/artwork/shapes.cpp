@@ -96,15 +96,22 @@ void Paint(Raster& raster, const Shape& shape, Rgba colour) {
     }
 }
 
-Mask::Mask(const Shape& shape, int width, int height)
+Mask::Mask(const Contains& contains, int width, int height)
     : width_(width), height_(height),
       inside_(static_cast<size_t>(width) * static_cast<size_t>(height)) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            inside_[static_cast<size_t>(y * width + x)] = shape(Point{x + 0.5, y + 0.5}) <= 0.0;
+            inside_[static_cast<size_t>(y * width + x)] = contains(x, y);
         }
     }
 }
+
+Mask::Mask(const Shape& shape, int width, int height)
+    : Mask(
+          [&shape](int x, int y) {
+              return shape(Point{x + 0.5, y + 0.5}) <= 0.0;
+          },
+          width, height) {}
 
 bool Mask::Inside(int x, int y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_ &&

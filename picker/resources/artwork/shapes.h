@@ -31,9 +31,13 @@ Shape Grown(Shape shape, double amount);
 // Fills the shape with smooth edges: each pixel is covered by the share of it inside.
 void Paint(Raster& raster, const Shape& shape, Rgba colour);
 
-// Which pixels have their centre inside a shape.
+// A set of pixels, for drawing pixel-exact.
 class Mask {
 public:
+    using Contains = std::function<bool(int x, int y)>;
+
+    Mask(const Contains& contains, int width, int height);
+    // The pixels whose centre lies inside the shape.
     Mask(const Shape& shape, int width, int height);
 
     int width() const { return width_; }
