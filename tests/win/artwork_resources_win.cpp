@@ -283,33 +283,38 @@ TEST(ArtworkResources, IconHas16And32PixelImagesOf16Colours) {
     }
 }
 
-class DropperCursor : public testing::Test {
-protected:
-    // The cursor's masks as one bitmap of 32 x 64: the AND mask above the XOR mask.
-    void ReadMasks(HBITMAP mask) {
-        struct {
-            BITMAPINFOHEADER header;
-            RGBQUAD colours[2];
-        } info{TopDownHeader(32, 64, 1), {}};
-        const MemoryDc dc(CreateCompatibleDC(nullptr));
-        ASSERT_EQ(GetDIBits(dc.get(), mask, 0, 64, rows, reinterpret_cast<BITMAPINFO*>(&info),
-                            DIB_RGB_COLORS),
-                  64);
-        for (DWORD& row : rows) {
-            // The leftmost pixel is the first byte's top bit: bring it to the word's top bit.
-            row = (row & 0xFF) << 24 | (row & 0xFF00) << 8 | (row >> 8 & 0xFF00) | row >> 24;
+enum class CursorPixel { Clear, Black, White, Other };
+
+// What the cursor does to each pixel, told apart by drawing it over two different screens:
+// clear pixels show each screen, black and white ones cover both, anything else (an inverting
+// pixel) shows neither.
+std::vector<CursorPixel> DrawnCursor(HCURSOR cursor) {
+    const COLORREF screens[2] = {RGB(90, 140, 60), RGB(150, 40, 170)};
+    std::vector<COLORREF> drawn[2];
+    for (int i = 0; i < 2; ++i) {
+        const Canvas canvas(32, 32);
+        const Brush fill(CreateSolidBrush(screens[i]));
+        canvas.Fill(fill.get(), 32, 32);
+        EXPECT_TRUE(DrawIconEx(canvas.dc(), 0, 0, cursor, 32, 32, 0, nullptr, DI_NORMAL));
+        GdiFlush();
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                drawn[i].push_back(canvas.At(x, y));
+            }
         }
     }
-    bool Bit(int x, int row) const { return (rows[row] >> (31 - x) & 1) != 0; }
-    bool Keeps(int x, int y) const { return Bit(x, y); } // AND: the screen shows through
-    bool Flips(int x, int y) const { return Bit(x, y + 32); }
-    bool Drawn(int x, int y) const { return x >= 0 && y >= 0 && x < 32 && y < 32 && !Keeps(x, y); }
-    bool Black(int x, int y) const { return Drawn(x, y) && !Flips(x, y); }
+    std::vector<CursorPixel> pixels;
+    for (size_t i = 0; i < drawn[0].size(); ++i) {
+        const COLORREF a = drawn[0][i], b = drawn[1][i];
+        pixels.push_back(a == screens[0] && b == screens[1]  ? CursorPixel::Clear
+                         : a == b && a == RGB(0, 0, 0)       ? CursorPixel::Black
+                         : a == b && a == RGB(255, 255, 255) ? CursorPixel::White
+                                                             : CursorPixel::Other);
+    }
+    return pixels;
+}
 
-    DWORD rows[64] = {}; // one 32-pixel row per DWORD, its leftmost pixel in the top bit
-};
-
-TEST_F(DropperCursor, Is32PixelsOfTwoColoursWithItsHotSpotAtThePipettesTip) {
+TEST(ArtworkResources, CursorIsAPipetteInBlackOutlineWithItsHotSpotAtTheTip) {
     ASSERT_NE(LoadCursorA(Module(), MAKEINTRESOURCEA(ARTWORK_CURSOR)), nullptr);
     const Cursor cursor(static_cast<HCURSOR>(
         LoadImageA(Module(), MAKEINTRESOURCEA(ARTWORK_CURSOR), IMAGE_CURSOR, 32, 32, 0)));
@@ -323,53 +328,33 @@ TEST_F(DropperCursor, Is32PixelsOfTwoColoursWithItsHotSpotAtThePipettesTip) {
     BITMAP mask{};
     ASSERT_NE(GetObjectA(bitmaps.mask.get(), sizeof mask, &mask), 0);
     EXPECT_EQ(mask.bmWidth, 32);
-    EXPECT_EQ(mask.bmHeight, 64);
+    EXPECT_EQ(mask.bmHeight, 64); // the AND mask above the XOR mask
     EXPECT_EQ(mask.bmBitsPixel, 1);
 
-    ReadMasks(bitmaps.mask.get());
-    EXPECT_TRUE(Black(0, 15)); // the tip, on the hot spot
+    const std::vector<CursorPixel> pixels = DrawnCursor(cursor.get());
+    const auto at = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= 32 || y >= 32 ? CursorPixel::Clear
+                                                    : pixels[static_cast<size_t>(y * 32 + x)];
+    };
+    EXPECT_EQ(at(0, 15), CursorPixel::Black); // the tip, on the hot spot
     int black = 0, white = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            if (!Drawn(x, y)) {
-                EXPECT_FALSE(Flips(x, y)) << "inverts the screen at " << x << "," << y;
-                continue;
+            EXPECT_NE(at(x, y), CursorPixel::Other) << x << "," << y;
+            if (y > 15) {
+                EXPECT_EQ(at(x, y), CursorPixel::Clear) << x << "," << y;
             }
-            EXPECT_LE(y, 15) << x << "," << y;
-            if (Black(x, y)) {
-                ++black;
-                continue;
+            black += at(x, y) == CursorPixel::Black ? 1 : 0;
+            if (at(x, y) == CursorPixel::White) {
+                ++white;
+                // The outline: white inside never meets the screen.
+                for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    EXPECT_NE(at(x + dx, y + dy), CursorPixel::Clear) << x << "," << y;
+                }
             }
-            ++white;
-            // The outline: white inside never meets the screen.
-            EXPECT_TRUE(Drawn(x - 1, y) && Drawn(x + 1, y) && Drawn(x, y - 1) && Drawn(x, y + 1))
-                << x << "," << y;
         }
     }
     EXPECT_GE(black, 30);
-    EXPECT_GE(white, 20);
-}
-
-TEST_F(DropperCursor, DrawsABlackTipOverTheScreenAndLeavesTheRestOfItsSquareClear) {
-    const Cursor cursor(static_cast<HCURSOR>(
-        LoadImageA(Module(), MAKEINTRESOURCEA(ARTWORK_CURSOR), IMAGE_CURSOR, 32, 32, 0)));
-    ASSERT_NE(cursor.get(), nullptr);
-    const COLORREF screen = RGB(90, 140, 60);
-    const Canvas canvas(32, 32);
-    const Brush fill(CreateSolidBrush(screen));
-    canvas.Fill(fill.get(), 32, 32);
-    ASSERT_TRUE(DrawIconEx(canvas.dc(), 0, 0, cursor.get(), 32, 32, 0, nullptr, DI_NORMAL));
-    GdiFlush();
-    EXPECT_EQ(canvas.At(0, 15), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.At(31, 31), screen);
-    EXPECT_EQ(canvas.At(0, 31), screen);
-    EXPECT_EQ(canvas.At(31, 0), screen);
-    int white = 0;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            white += canvas.At(x, y) == RGB(255, 255, 255) ? 1 : 0;
-        }
-    }
     EXPECT_GE(white, 20);
 }
 
