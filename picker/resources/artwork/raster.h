@@ -1,0 +1,33 @@
+// A small picture being drawn: pixels in rows from the top, drawing clipped to the picture.
+#pragma once
+
+#include "pixel.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace artwork {
+
+class Raster {
+public:
+    Raster(int width, int height, Rgba fill = kClear);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    Rgba& at(int x, int y) { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    const Rgba& at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+
+    // `colour` laid over the pixel with `coverage` (0 to 1) of it showing; dropped outside.
+    void Cover(int x, int y, Rgba colour, double coverage);
+    // `picture` laid over this one with its top-left corner at (left, top).
+    void Stamp(const Raster& picture, int left, int top);
+
+private:
+    int width_;
+    int height_;
+    std::vector<Rgba> pixels_;
+};
+
+} // namespace artwork
