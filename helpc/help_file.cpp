@@ -9,6 +9,7 @@
 #include "windows1252.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace helpc {
 namespace {
@@ -50,13 +51,18 @@ TextRecord EncodeBlock(const Block& block) {
         }
         spans.push_back(span);
     }
-    TextRecord record = EncodeParagraph(FormatOf(block.kind), spans);
-    const std::size_t size = kLinkHeaderSize + record.data1.size() + record.data2.size();
+    std::size_t size = 0;
+    TextRecord record;
+    try {
+        record = EncodeParagraph(FormatOf(block.kind), spans);
+        size = kLinkHeaderSize + record.data1.size() + record.data2.size();
+    } catch (const std::out_of_range&) {
+        size = kBlockCapacity + 1; // longer than any count the record can hold
+    }
     if (size > kBlockCapacity) {
-        throw SourceError(block.line, "this paragraph is too long for the help file (" +
-                                          std::to_string(size) + " bytes, at most " +
+        throw SourceError(block.line, "this paragraph is too long for the help file (at most " +
                                           std::to_string(kBlockCapacity) +
-                                          "): split it into shorter ones");
+                                          " bytes): split it into shorter ones");
     }
     return record;
 }
