@@ -78,6 +78,36 @@ TEST(TopicLayout, TopicsAcrossManyBlocksReadBackWithTheirOffsets) {
     }
 }
 
+// The reader is only worth its checks if it notices damage: each of these would make the viewer
+// show the wrong text or none.
+TEST(TopicLayout, TheReaderRejectsDamagedTopicFiles) {
+    std::vector<helpc::TopicContent> topics;
+    for (int t = 0; t < 4; ++t) {
+        topics.push_back({"T" + std::to_string(t), {Paragraph(std::string(2000, 'p'))}});
+    }
+    const helpc::Bytes good = helpc::WriteTopicFile(topics).data;
+    ASSERT_NO_THROW(hlp_reader::ReadTopicFile(good.data(), good.size()));
+
+    auto damaged = [&](std::size_t at, std::uint8_t value) {
+        helpc::Bytes bytes = good;
+        bytes.at(at) = value;
+        return bytes;
+    };
+    // Where byte k of block 0's data lies in its literal stream: a flag byte before every eight.
+    auto streamAt = [](std::size_t k) { return helpc::kTopicBlockHeaderSize + k + k / 8 + 1; };
+    // Record 0 is the first topic's header (52 bytes), record 1 its paragraph.
+    const helpc::Bytes wrongFirst = damaged(helpc::kTopicBlockSize + 4, 0x0D); // block 1's first
+    const helpc::Bytes wrongLink = damaged(streamAt(12), 0x41);       // record 0's next link
+    const std::size_t lengthAt = streamAt(52 + 21 + 2);               // record 1's TopicLength
+    const helpc::Bytes wrongLength = damaged(lengthAt, good.at(lengthAt) + 2);
+    for (const helpc::Bytes* bytes : {&wrongFirst, &wrongLink, &wrongLength}) {
+        EXPECT_THROW(hlp_reader::ReadTopicFile(bytes->data(), bytes->size()),
+                     hlp_reader::ReadError);
+    }
+    EXPECT_THROW(hlp_reader::ReadTopicFile(good.data(), good.size() - helpc::kTopicBlockSize),
+                 hlp_reader::ReadError);
+}
+
 TEST(ParagraphRecord, CodesAndStringsGoInStepAndCountTheCharacters) {
     // "See **also**: [jump](#x)." as spans, then read back as the viewer reads it.
     const helpc::TextRecord record = helpc::EncodeParagraph(
