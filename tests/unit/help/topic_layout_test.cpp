@@ -97,8 +97,8 @@ TEST(TopicLayout, TheReaderRejectsDamagedTopicFiles) {
     auto streamAt = [](std::size_t k) { return helpc::kTopicBlockHeaderSize + k + k / 8 + 1; };
     // Record 0 is the first topic's header (52 bytes), record 1 its paragraph.
     const helpc::Bytes wrongFirst = damaged(helpc::kTopicBlockSize + 4, 0x0D); // block 1's first
-    const helpc::Bytes wrongLink = damaged(streamAt(12), 0x41);       // record 0's next link
-    const std::size_t lengthAt = streamAt(52 + 21 + 2);               // record 1's TopicLength
+    const helpc::Bytes wrongLink = damaged(streamAt(12), 0x41); // record 0's next link
+    const std::size_t lengthAt = streamAt(52 + 21 + 2);         // record 1's TopicLength
     const helpc::Bytes wrongLength = damaged(lengthAt, good.at(lengthAt) + 2);
     for (const helpc::Bytes* bytes : {&wrongFirst, &wrongLink, &wrongLength}) {
         EXPECT_THROW(hlp_reader::ReadTopicFile(bytes->data(), bytes->size()),
