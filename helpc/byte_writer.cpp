@@ -1,0 +1,83 @@
+#include "byte_writer.h"
+
+#include <stdexcept>
+
+namespace helpc {
+
+void ByteWriter::U8(std::uint8_t value) {
+    bytes_.push_back(value);
+}
+
+void ByteWriter::U16(std::uint16_t value) {
+    bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void ByteWriter::U32(std::uint32_t value) {
+    U16(static_cast<std::uint16_t>(value & 0xFFFF));
+    U16(static_cast<std::uint16_t>(value >> 16));
+}
+
+void ByteWriter::Append(const Bytes& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+}
+
+void ByteWriter::Append(const std::string& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+}
+
+void ByteWriter::StringZ(const std::string& text) {
+    Append(text);
+    U8(0);
+}
+
+void ByteWriter::FixedString(const std::string& text, std::size_t width) {
+    if (text.size() >= width) {
+        throw std::out_of_range("'" + text + "' does not fit a field of " + std::to_string(width) +
+                                " bytes");
+    }
+    Append(text);
+    Zeros(width - text.size());
+}
+
+void ByteWriter::Zeros(std::size_t count) {
+    bytes_.insert(bytes_.end(), count, 0);
+}
+
+void ByteWriter::CompressedUnsignedShort(unsigned value) {
+    if (value < 0x80) {
+        U8(static_cast<std::uint8_t>(value * 2));
+    } else if (value < 0x8000) {
+        U16(static_cast<std::uint16_t>(value * 2 + 1));
+    } else {
+        throw std::out_of_range("compressed unsigned short out of range");
+    }
+}
+
+void ByteWriter::CompressedShort(int value) {
+    if (value >= -0x40 && value < 0x40) {
+        U8(static_cast<std::uint8_t>((value + 0x40) * 2));
+    } else if (value >= -0x4000 && value < 0x4000) {
+        U16(static_cast<std::uint16_t>((value + 0x4000) * 2 + 1));
+    } else {
+        throw std::out_of_range("compressed short out of range");
+    }
+}
+
+void ByteWriter::CompressedLong(long value) {
+    if (value >= -0x4000 && value < 0x4000) {
+        U16(static_cast<std::uint16_t>((value + 0x4000) * 2));
+    } else if (value >= -0x40000000L && value < 0x40000000L) {
+        U32(static_cast<std::uint32_t>((static_cast<std::int64_t>(value) + 0x40000000) * 2 + 1));
+    } else {
+        throw std::out_of_range("compressed long out of range");
+    }
+}
+
+void ByteWriter::PatchU32(std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes_.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+} // namespace helpc
