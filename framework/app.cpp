@@ -9,7 +9,9 @@ namespace {
 
 CWinApp* currentApp = nullptr;
 
-bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
 
 } // namespace
 
@@ -35,9 +37,13 @@ CWinApp::~CWinApp() {
     }
 }
 
-CWinApp* CWinApp::Current() { return currentApp; }
+CWinApp* CWinApp::Current() {
+    return currentApp;
+}
 
-HINSTANCE CWinApp::ResourceInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE CWinApp::ResourceInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 int CWinApp::Run() {
     if (StartProgram()) {

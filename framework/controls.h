@@ -30,12 +30,8 @@ public:
 // A trackbar. Setting its position sends no scroll notification.
 class CSliderCtrl : public CWnd {
 public:
-    void SetRangeMin(int minimum, bool redraw) {
-        SendMessage(TBM_SETRANGEMIN, redraw, minimum);
-    }
-    void SetRangeMax(int maximum, bool redraw) {
-        SendMessage(TBM_SETRANGEMAX, redraw, maximum);
-    }
+    void SetRangeMin(int minimum, bool redraw) { SendMessage(TBM_SETRANGEMIN, redraw, minimum); }
+    void SetRangeMax(int maximum, bool redraw) { SendMessage(TBM_SETRANGEMAX, redraw, maximum); }
     void SetPos(int position) { SendMessage(TBM_SETPOS, TRUE, position); }
     int GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS)); }
 };

@@ -4,7 +4,6 @@
 #include "dialog.h"
 #include "message_box.h"
 
-
 namespace framework {
 namespace {
 

@@ -6,8 +6,12 @@
 namespace framework {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -45,6 +49,8 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
     return static_cast<std::int32_t>(value < kMin ? kMin : value > kMax ? kMax : value);
 }
 
-std::string FormatDecimal(std::int32_t value) { return std::to_string(value); }
+std::string FormatDecimal(std::int32_t value) {
+    return std::to_string(value);
+}
 
 } // namespace framework

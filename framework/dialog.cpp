@@ -38,7 +38,9 @@ const MessageTable CDialog::messageTable{&CCmdTarget::messageTable,
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
-CDialog* CDialog::ActiveModal() { return activeModal; }
+CDialog* CDialog::ActiveModal() {
+    return activeModal;
+}
 
 HWND CDialog::Owner() const {
     if (parent_) {
@@ -53,8 +55,7 @@ INT_PTR CDialog::DoModal() {
     const HINSTANCE instance = CWinApp::ResourceInstance();
     const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId_), RT_DIALOG);
     const auto* dialogTemplate =
-        found ? static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(instance, found)))
-              : nullptr;
+        found ? static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(instance, found))) : nullptr;
     if (!dialogTemplate) {
         return -1;
     }
@@ -65,8 +66,8 @@ INT_PTR CDialog::DoModal() {
     }
     ending_ = false;
     result_ = -1;
-    const HWND window = CreateDialogIndirectParamA(instance, dialogTemplate, owner,
-                                                   &DialogProcedure, reinterpret_cast<LPARAM>(this));
+    const HWND window = CreateDialogIndirectParamA(
+        instance, dialogTemplate, owner, &DialogProcedure, reinterpret_cast<LPARAM>(this));
     if (window) {
         CentreOver(owner);
         outerModal_ = activeModal;
@@ -167,6 +168,8 @@ void CDialog::OnOK() {
     }
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 } // namespace framework

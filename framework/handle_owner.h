@@ -7,8 +7,7 @@
 
 namespace framework {
 
-template <class Traits>
-class UniqueHandle {
+template <class Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 

@@ -14,8 +14,12 @@ void Show(const std::string& text, UINT icon) {
 
 } // namespace
 
-void ShowWarning(const std::string& text) { Show(text, MB_ICONWARNING); }
+void ShowWarning(const std::string& text) {
+    Show(text, MB_ICONWARNING);
+}
 
-void ShowResourceUnavailable() { Show(kResourceUnavailable, MB_ICONSTOP); }
+void ShowResourceUnavailable() {
+    Show(kResourceUnavailable, MB_ICONSTOP);
+}
 
 } // namespace framework

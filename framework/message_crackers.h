@@ -7,26 +7,19 @@
 namespace framework {
 namespace detail {
 
-template <class>
-struct MemberOf;
-template <class T, class R, class... A>
-struct MemberOf<R (T::*)(A...)> {
-    using Class = T;
-};
+template <class> struct MemberOf;
+template <class T, class R, class... A> struct MemberOf<R (T::*)(A...)> { using Class = T; };
 
-template <auto Handler>
-auto& Target(CCmdTarget& target) {
+template <auto Handler> auto& Target(CCmdTarget& target) {
     return static_cast<typename MemberOf<decltype(Handler)>::Class&>(target);
 }
 
-template <auto Handler>
-LRESULT NoArguments(CCmdTarget& target, UINT, WPARAM, LPARAM) {
+template <auto Handler> LRESULT NoArguments(CCmdTarget& target, UINT, WPARAM, LPARAM) {
     (Target<Handler>(target).*Handler)();
     return 0;
 }
 
-template <auto Handler>
-LRESULT ControlId(CCmdTarget& target, UINT, WPARAM wParam, LPARAM) {
+template <auto Handler> LRESULT ControlId(CCmdTarget& target, UINT, WPARAM wParam, LPARAM) {
     (Target<Handler>(target).*Handler)(LOWORD(wParam));
     return 0;
 }
@@ -42,33 +35,28 @@ constexpr MessageEntry Entry(UINT message, MessageThunk thunk) {
 }
 
 // void Handler(): a command from a menu, an accelerator or a button, whatever its code.
-template <auto Handler>
-constexpr MessageEntry WhenCommand(UINT id) {
+template <auto Handler> constexpr MessageEntry WhenCommand(UINT id) {
     return MessageEntry{WM_COMMAND, WM_COMMAND, kAnyCode, id, id, &detail::NoArguments<Handler>};
 }
 
 // void Handler(): a button's click.
-template <auto Handler>
-constexpr MessageEntry WhenClicked(UINT id) {
+template <auto Handler> constexpr MessageEntry WhenClicked(UINT id) {
     return MessageEntry{WM_COMMAND, WM_COMMAND, BN_CLICKED, id, id, &detail::NoArguments<Handler>};
 }
 
 // void Handler(): an edit field's text changed.
-template <auto Handler>
-constexpr MessageEntry WhenEditChanged(UINT id) {
+template <auto Handler> constexpr MessageEntry WhenEditChanged(UINT id) {
     return MessageEntry{WM_COMMAND, WM_COMMAND, EN_CHANGE, id, id, &detail::NoArguments<Handler>};
 }
 
 // void Handler(UINT fieldId): the text of one of the fields firstId to lastId changed.
-template <auto Handler>
-constexpr MessageEntry WhenEditRangeChanged(UINT firstId, UINT lastId) {
-    return MessageEntry{WM_COMMAND, WM_COMMAND, EN_CHANGE, firstId, lastId,
-                        &detail::ControlId<Handler>};
+template <auto Handler> constexpr MessageEntry WhenEditRangeChanged(UINT firstId, UINT lastId) {
+    return MessageEntry{WM_COMMAND, WM_COMMAND, EN_CHANGE,
+                        firstId,    lastId,     &detail::ControlId<Handler>};
 }
 
 // void Handler(UINT code, HWND source): a horizontal scroll notification (sliders).
-template <auto Handler>
-constexpr MessageEntry WhenHorizontalScroll() {
+template <auto Handler> constexpr MessageEntry WhenHorizontalScroll() {
     return Entry(WM_HSCROLL, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
         (detail::Target<Handler>(target).*Handler)(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -76,8 +64,7 @@ constexpr MessageEntry WhenHorizontalScroll() {
 }
 
 // void Handler(UINT commandId): a system-menu command.
-template <auto Handler>
-constexpr MessageEntry WhenSystemCommand() {
+template <auto Handler> constexpr MessageEntry WhenSystemCommand() {
     return Entry(WM_SYSCOMMAND, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
         (detail::Target<Handler>(target).*Handler)(static_cast<UINT>(wParam));
         return 0;
@@ -85,20 +72,17 @@ constexpr MessageEntry WhenSystemCommand() {
 }
 
 // void Handler(): the window is being destroyed.
-template <auto Handler>
-constexpr MessageEntry WhenDestroyed() {
+template <auto Handler> constexpr MessageEntry WhenDestroyed() {
     return Entry(WM_DESTROY, &detail::NoArguments<Handler>);
 }
 
 // void Handler(): the window must paint.
-template <auto Handler>
-constexpr MessageEntry WhenPaint() {
+template <auto Handler> constexpr MessageEntry WhenPaint() {
     return Entry(WM_PAINT, &detail::NoArguments<Handler>);
 }
 
 // HICON Handler(): the picture shown while the minimised window is dragged.
-template <auto Handler>
-constexpr MessageEntry WhenDragIconAsked() {
+template <auto Handler> constexpr MessageEntry WhenDragIconAsked() {
     return Entry(WM_QUERYDRAGICON, [](CCmdTarget& target, UINT, WPARAM, LPARAM) -> LRESULT {
         return reinterpret_cast<LRESULT>((detail::Target<Handler>(target).*Handler)());
     });
@@ -106,10 +90,13 @@ constexpr MessageEntry WhenDragIconAsked() {
 
 // HBRUSH Handler(HDC dc, HWND control, UINT kind): a control's (or the dialog's) request for
 // its background brush; kind is CTLCOLOR_DLG, CTLCOLOR_STATIC, CTLCOLOR_EDIT, ...
-template <auto Handler>
-constexpr MessageEntry WhenControlColour() {
+template <auto Handler> constexpr MessageEntry WhenControlColour() {
     return MessageEntry{
-        WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC, kAnyCode, 0, 0,
+        WM_CTLCOLORMSGBOX,
+        WM_CTLCOLORSTATIC,
+        kAnyCode,
+        0,
+        0,
         [](CCmdTarget& target, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
             // The request's kind follows from its message; CTLCOLOR_MSGBOX is 0.
             const UINT kind = message - WM_CTLCOLORMSGBOX;
@@ -120,27 +107,25 @@ constexpr MessageEntry WhenControlColour() {
 
 // HBRUSH Handler(HDC dc): a static control's own answer to its colour request, offered to it
 // before its parent answers. No brush leaves the answer to the parent.
-template <auto Handler>
-constexpr MessageEntry WhenReflectedStaticColour() {
+template <auto Handler> constexpr MessageEntry WhenReflectedStaticColour() {
     return Entry(ReflectedMessage(WM_CTLCOLORSTATIC),
                  [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
-                     return reinterpret_cast<LRESULT>((detail::Target<Handler>(target).*Handler)(
-                         reinterpret_cast<HDC>(wParam)));
+                     return reinterpret_cast<LRESULT>(
+                         (detail::Target<Handler>(target).*Handler)(reinterpret_cast<HDC>(wParam)));
                  });
 }
 
 // BOOL Handler(HWND window, UINT hitTest, UINT mouseMessage): the pointer's shape is asked for.
-template <auto Handler>
-constexpr MessageEntry WhenCursorAsked() {
-    return Entry(WM_SETCURSOR, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return (detail::Target<Handler>(target).*Handler)(reinterpret_cast<HWND>(wParam),
-                                                          LOWORD(lParam), HIWORD(lParam));
-    });
+template <auto Handler> constexpr MessageEntry WhenCursorAsked() {
+    return Entry(WM_SETCURSOR,
+                 [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                     return (detail::Target<Handler>(target).*Handler)(
+                         reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+                 });
 }
 
 // void Handler(UINT keys, POINT point): mouse messages with a client position.
-template <UINT message, auto Handler>
-constexpr MessageEntry WhenMouse() {
+template <UINT message, auto Handler> constexpr MessageEntry WhenMouse() {
     return Entry(message, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
         (detail::Target<Handler>(target).*Handler)(static_cast<UINT>(wParam),
                                                    detail::PointOf(lParam));
@@ -149,13 +134,13 @@ constexpr MessageEntry WhenMouse() {
 }
 
 // void Handler(HWND window, POINT screenPoint): a context menu is asked for.
-template <auto Handler>
-constexpr MessageEntry WhenContextMenu() {
-    return Entry(WM_CONTEXTMENU, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        (detail::Target<Handler>(target).*Handler)(reinterpret_cast<HWND>(wParam),
-                                                   detail::PointOf(lParam));
-        return 0;
-    });
+template <auto Handler> constexpr MessageEntry WhenContextMenu() {
+    return Entry(WM_CONTEXTMENU,
+                 [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                     (detail::Target<Handler>(target).*Handler)(reinterpret_cast<HWND>(wParam),
+                                                                detail::PointOf(lParam));
+                     return 0;
+                 });
 }
 
 } // namespace framework

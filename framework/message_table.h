@@ -15,7 +15,9 @@ class CCmdTarget;
 using MessageThunk = LRESULT (*)(CCmdTarget& target, UINT message, WPARAM wParam, LPARAM lParam);
 
 // A child control's own answer to a notification it sent to its parent ("reflected" back).
-constexpr UINT ReflectedMessage(UINT message) { return 0xBC00 + message; }
+constexpr UINT ReflectedMessage(UINT message) {
+    return 0xBC00 + message;
+}
 
 inline constexpr UINT kAnyCode = 0xFFFFFFFF;
 

@@ -20,7 +20,9 @@ bool IsControlColourRequest(UINT message) {
 
 const MessageTable CCmdTarget::messageTable{nullptr};
 
-CWnd::~CWnd() { Unsubclass(); }
+CWnd::~CWnd() {
+    Unsubclass();
+}
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
     return window ? static_cast<CWnd*>(GetPropA(window, kObjectProperty)) : nullptr;
@@ -65,15 +67,16 @@ std::string WindowText(HWND window) {
     return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-void CWnd::ShowHelp(DWORD_PTR data, UINT command) { CallHelpViewer(window_, data, command); }
+void CWnd::ShowHelp(DWORD_PTR data, UINT command) {
+    CallHelpViewer(window_, data, command);
+}
 
 LRESULT CWnd::Default() {
     return CallWindowProcA(ownProcedure_, window_, current_.number, current_.wParam,
                            current_.lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* self = FromHandlePermanent(window);
     return self ? self->Dispatch(message, wParam, lParam)
                 : DefWindowProcA(window, message, wParam, lParam);

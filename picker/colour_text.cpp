@@ -35,7 +35,8 @@ Components ParseHexDigits(std::string_view digits) {
 }
 
 std::uint32_t ColourValue(const Components& colour) {
-    return static_cast<std::uint32_t>(colour.red) + static_cast<std::uint32_t>(colour.green) * 256u +
+    return static_cast<std::uint32_t>(colour.red) +
+           static_cast<std::uint32_t>(colour.green) * 256u +
            static_cast<std::uint32_t>(colour.blue) * 65536u;
 }
 

@@ -33,7 +33,9 @@ void CPickerDialog::DoDataExchange(CDataExchange& exchange) {
     DDV_MaxChars(exchange, hexText, kHexDigits);
 }
 
-void CPickerDialog::FormatHexText() { hexText = picker::FormatHexColour(CurrentComponents()); }
+void CPickerDialog::FormatHexText() {
+    hexText = picker::FormatHexColour(CurrentComponents());
+}
 
 void CPickerDialog::PaintSwatch(COLORREF colour) {
     WindowDc dc(swatch.GetSafeHwnd());
@@ -63,10 +65,9 @@ void CPickerDialog::ApplyComponentFromSlider(UINT code, HWND source) {
 
 void CPickerDialog::OnDecimalFieldChanged(UINT fieldId) {
     ReadControls();
-    const auto [component, slider] =
-        fieldId == IDC_RED_FIELD     ? std::pair{&red, &redSlider}
-        : fieldId == IDC_GREEN_FIELD ? std::pair{&green, &greenSlider}
-                                     : std::pair{&blue, &blueSlider};
+    const auto [component, slider] = fieldId == IDC_RED_FIELD     ? std::pair{&red, &redSlider}
+                                     : fieldId == IDC_GREEN_FIELD ? std::pair{&green, &greenSlider}
+                                                                  : std::pair{&blue, &blueSlider};
     // After its warning a value out of range is still taken, as near as it can be: 300 as 30,
     // and a negative one as 0, so the other views never show more than the three components.
     *component = picker::TrimComponent(*component);

@@ -5,4 +5,6 @@ namespace {
 CPickerApp theApp;
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return theApp.Run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return theApp.Run();
+}

@@ -22,8 +22,8 @@ struct TargetLog {
 
 LRESULT CALLBACK TargetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PICK_POINT) {
-        targetLog.picks.push_back(POINT{PickPointCoordinate(wParam),
-                                        PickPointCoordinate(static_cast<WPARAM>(lParam))});
+        targetLog.picks.push_back(
+            POINT{PickPointCoordinate(wParam), PickPointCoordinate(static_cast<WPARAM>(lParam))});
         return 1;
     }
     if (colour_board::IsMouseMessage(message)) {
@@ -47,8 +47,8 @@ protected:
         windowClass.lpszClassName = "MousetapTarget";
         RegisterClassA(&windowClass);
         target = CreateWindowA("MousetapTarget", "Mousetap target",
-                               WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600, 420, 300, 200,
-                               nullptr, nullptr, windowClass.hInstance, nullptr);
+                               WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 600, 420, 300, 200, nullptr,
+                               nullptr, windowClass.hInstance, nullptr);
         board = new ColourBoard(POINT{40, 40});
     }
     static void TearDownTestSuite() {

@@ -1,5 +1,5 @@
-// A program a test starts: Windows programs of the build, or Linux tools (Wine starts a native
-// program that CreateProcess is given by its Unix path). Ended by its handle when the owner goes.
+// A Windows program a test starts, ended by its handle when the owner goes. (Linux programs go
+// through RunUnixCommand: Wine cannot wait for them.)
 #pragma once
 
 #include <windows.h>

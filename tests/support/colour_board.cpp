@@ -23,14 +23,13 @@ RECT AreaRect(const RECT& client, int index) {
 bool IsMouseMessage(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
-           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE ||
-           message == WM_NCMOUSEHOVER || message == WM_NCMOUSELEAVE;
+           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE || message == WM_NCMOUSEHOVER ||
+           message == WM_NCMOUSELEAVE;
 }
 
 } // namespace colour_board
 
-ColourBoard::ColourBoard(POINT origin)
-    : logPath_(ScratchFolder("board") + "\\mouse.log") {
+ColourBoard::ColourBoard(POINT origin) : logPath_(ScratchFolder("board") + "\\mouse.log") {
     DeleteFileA(logPath_.c_str());
     process_ = std::make_unique<ChildProcess>("\"" + BesideTest("colour_board.exe") + "\" \"" +
                                               logPath_ + "\" " + std::to_string(origin.x) + " " +
@@ -55,8 +54,8 @@ POINT ColourBoard::AreaCentre(int index) const {
 POINT ColourBoard::TitleBarPoint() const {
     RECT frame;
     GetWindowRect(window_, &frame);
-    return POINT{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 +
-                                                     GetSystemMetrics(SM_CYFRAME)};
+    return POINT{(frame.left + frame.right) / 2,
+                 frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + GetSystemMetrics(SM_CYFRAME)};
 }
 
 std::vector<UINT> ColourBoard::MouseMessages() const {
@@ -71,9 +70,9 @@ std::vector<UINT> ColourBoard::MouseMessages() const {
 
 void ColourBoard::ClearLog() const {
     // The board appends with the file shared for writing; truncating in place keeps its handle.
-    const HANDLE file = CreateFileA(logPath_.c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, TRUNCATE_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileA(logPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
     }

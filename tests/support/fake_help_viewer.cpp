@@ -29,7 +29,9 @@ FakeHelpViewer::FakeHelpViewer(bool starts) : starts_(starts) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-FakeHelpViewer::~FakeHelpViewer() { DestroyWindow(window_); }
+FakeHelpViewer::~FakeHelpViewer() {
+    DestroyWindow(window_);
+}
 
 LRESULT CALLBACK FakeHelpViewer::Procedure(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
@@ -40,9 +42,8 @@ LRESULT CALLBACK FakeHelpViewer::Procedure(HWND window, UINT message, WPARAM wPa
             return 0;
         }
         const auto* block = static_cast<const WinHelpBlock*>(copy->lpData);
-        const char* file = block->fileOffset
-                               ? reinterpret_cast<const char*>(block) + block->fileOffset
-                               : "";
+        const char* file =
+            block->fileOffset ? reinterpret_cast<const char*>(block) + block->fileOffset : "";
         self->requests_.push_back(
             HelpRequest{file, block->command, block->data, reinterpret_cast<HWND>(wParam)});
         return self->starts_ ? 1 : 0;

@@ -2,7 +2,6 @@
 
 #include "message_pump.h"
 
-
 namespace testing_support {
 namespace {
 
@@ -36,8 +35,8 @@ std::optional<MessageBoxSeen> WaitForMessageBox(const std::string& caption, DWOR
          child = GetWindow(child, GW_HWNDNEXT)) {
         icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     }
-    return MessageBoxSeen{box, caption, TextOf(GetDlgItem(box, 0xFFFF)),
-                          GetWindow(box, GW_OWNER), icon};
+    return MessageBoxSeen{box, caption, TextOf(GetDlgItem(box, 0xFFFF)), GetWindow(box, GW_OWNER),
+                          icon};
 }
 
 bool DismissMessageBox(const MessageBoxSeen& box) {

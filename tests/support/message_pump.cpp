@@ -43,8 +43,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
-void PumpFor(DWORD milliseconds) { Wait(nullptr, milliseconds); }
+void PumpFor(DWORD milliseconds) {
+    Wait(nullptr, milliseconds);
+}
 
-bool WaitPumping(HANDLE handle, DWORD timeoutMs) { return Wait(handle, timeoutMs); }
+bool WaitPumping(HANDLE handle, DWORD timeoutMs) {
+    return Wait(handle, timeoutMs);
+}
 
 } // namespace testing_support

@@ -14,8 +14,8 @@ std::string BesideTest(const std::string& fileName) {
 std::string ScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "prismel-" + name + "-" +
-                               std::to_string(GetCurrentProcessId());
+    const std::string folder =
+        std::string(temp) + "prismel-" + name + "-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

@@ -27,7 +27,8 @@ HWND CreateInvoker() {
 
 } // namespace
 
-UiThread::UiThread(std::function<void()> body) : done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+UiThread::UiThread(std::function<void()> body)
+    : done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this, ready, body = std::move(body)] {
         invoker_ = CreateInvoker();
@@ -50,6 +51,8 @@ void UiThread::Invoke(const std::function<void()>& action) {
     SendMessageA(invoker_, kInvoke, 0, reinterpret_cast<LPARAM>(&action));
 }
 
-bool UiThread::WaitForEnd(DWORD timeoutMs) { return WaitPumping(done_, timeoutMs); }
+bool UiThread::WaitForEnd(DWORD timeoutMs) {
+    return WaitPumping(done_, timeoutMs);
+}
 
 } // namespace testing_support

@@ -31,10 +31,10 @@ std::string ShellQuoted(const std::string& text) {
 
 std::optional<int> RunUnixCommand(const std::string& shellCommand, DWORD timeoutMs) {
     static int serial = 0;
-    const std::string status = "/tmp/prismel-test-" + std::to_string(GetCurrentProcessId()) +
-                               "-" + std::to_string(++serial) + ".status";
-    const std::string script = "(" + shellCommand + "); echo $? >" + status + ".part && mv " +
-                               status + ".part " + status;
+    const std::string status = "/tmp/prismel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++serial) + ".status";
+    const std::string script =
+        "(" + shellCommand + "); echo $? >" + status + ".part && mv " + status + ".part " + status;
     // Windows command-line quoting: one argument for sh -c, with any '"' escaped.
     std::string commandLine = "/bin/sh -c \"";
     for (char c : script) {

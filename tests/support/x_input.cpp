@@ -23,10 +23,18 @@ std::string MoveArguments(POINT point) {
 
 } // namespace
 
-void MoveTo(POINT point) { Xdotool(MoveArguments(point)); }
-void Click(POINT point) { Xdotool(MoveArguments(point) + " click 1"); }
-void Press(POINT point) { Xdotool(MoveArguments(point) + " mousedown 1"); }
-void Release() { Xdotool("mouseup 1"); }
+void MoveTo(POINT point) {
+    Xdotool(MoveArguments(point));
+}
+void Click(POINT point) {
+    Xdotool(MoveArguments(point) + " click 1");
+}
+void Press(POINT point) {
+    Xdotool(MoveArguments(point) + " mousedown 1");
+}
+void Release() {
+    Xdotool("mouseup 1");
+}
 
 void Drag(POINT from, POINT to) {
     Press(from);
@@ -37,7 +45,9 @@ void Drag(POINT from, POINT to) {
     Release();
 }
 
-void Key(const std::string& keys) { Xdotool("key --clearmodifiers " + keys); }
+void Key(const std::string& keys) {
+    Xdotool("key --clearmodifiers " + keys);
+}
 
 void Type(const std::string& text) {
     Xdotool("type --delay 20 " + ShellQuoted(text));

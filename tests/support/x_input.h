@@ -10,9 +10,9 @@
 namespace testing_support::xinput {
 
 void MoveTo(POINT point);
-void Click(POINT point);     // move, press and release the left button
-void Press(POINT point);     // move and press the left button
-void Release();              // release the left button where the pointer is
+void Click(POINT point); // move, press and release the left button
+void Press(POINT point); // move and press the left button
+void Release();          // release the left button where the pointer is
 void Drag(POINT from, POINT to);
 void Key(const std::string& keys); // xdotool key names, e.g. "Escape", "alt+F4"
 void Type(const std::string& text);

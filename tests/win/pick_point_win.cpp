@@ -29,12 +29,12 @@ TEST(PickPoint, CoordinatesKeepTheirSignAcrossASend) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "PickPointReceiver";
     RegisterClassA(&windowClass);
-    const HWND window = CreateWindowA("PickPointReceiver", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, windowClass.hInstance, nullptr);
+    const HWND window = CreateWindowA("PickPointReceiver", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
 
-    const std::vector<POINT> sent = {
-        {-1, -1}, {-1920, -1080}, {-32768, 32767}, {-70000, 70000}, {65535, 65536}, {0, 0}};
+    const std::vector<POINT> sent = {{-1, -1},        {-1920, -1080}, {-32768, 32767},
+                                     {-70000, 70000}, {65535, 65536}, {0, 0}};
     std::thread sender([&] {
         for (const POINT& point : sent) {
             SendMessageA(window, WM_PICK_POINT, PickPointParam(point.x),

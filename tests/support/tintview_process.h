@@ -1,0 +1,34 @@
+// Tintview started as a user starts it: its own process, from the build's program folder.
+#pragma once
+
+#include "child_process.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+class TintviewProcess {
+public:
+    TintviewProcess();
+
+    bool Shown() const { return window_ != nullptr; }
+    HWND Window() const { return window_; }
+    HWND Control(UINT id) const { return GetDlgItem(window_, id); }
+    std::string Text(UINT id) const;
+    // Centre of a control, in screen coordinates.
+    POINT Centre(UINT id) const;
+    // A point on the window's close box, and one on its title bar, clear of the buttons.
+    POINT CloseBox() const;
+    POINT TitleBar() const;
+    ChildProcess& Process() { return process_; }
+
+private:
+    LONG TitleBarMiddle() const;
+
+    ChildProcess process_;
+    HWND window_ = nullptr;
+};
+
+} // namespace testing_support

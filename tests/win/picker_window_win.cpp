@@ -1,0 +1,267 @@
+// The main window as it starts: its template, focus, system menu, help routing and the ways to
+// end it from the keyboard.
+#include "picker_fixture.h"
+
+#include "fake_help_viewer.h"
+#include "message_pump.h"
+#include "resources/resource_ids.h"
+#include "x_input.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+struct ExpectedControl {
+    UINT id; // 0xFFFF: a label or frame without one
+    const char* windowClass;
+    const char* text; // nullptr: not checked (the fields hold what the program wrote)
+    RECT dialogUnits; // x, y, width, height (not right and bottom)
+    DWORD styles;     // style bits that must be set
+};
+
+constexpr DWORD kSlider = TBS_NOTICKS | TBS_BOTH | WS_TABSTOP;
+constexpr DWORD kField = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kPicture = BS_BITMAP | WS_TABSTOP;
+
+const ExpectedControl kTemplate[] = {
+    {1006, "Edit", nullptr, {268, 17, 41, 12}, kField | ES_UPPERCASE},
+    {1000, "msctls_trackbar32", "Slider1", {24, 19, 170, 13}, kSlider},
+    {1001, "msctls_trackbar32", "Slider2", {24, 34, 170, 13}, kSlider},
+    {1002, "msctls_trackbar32", "Slider3", {24, 48, 170, 13}, kSlider},
+    {1003, "Edit", nullptr, {198, 19, 26, 12}, kField},
+    {1004, "Edit", nullptr, {198, 33, 26, 12}, kField},
+    {1005, "Edit", nullptr, {198, 47, 26, 12}, kField},
+    {0xFFFF, "Static", "R:", {17, 21, 9, 8}, WS_GROUP},
+    {0xFFFF, "Static", "G:", {17, 36, 9, 8}, WS_GROUP},
+    {0xFFFF, "Static", "B:", {17, 50, 9, 8}, WS_GROUP},
+    {0xFFFF, "Button", "Choose Decimal Color Value", {7, 7, 224, 56}, BS_GROUPBOX},
+    {0xFFFF, "Static", "RGB: ", {245, 19, 22, 8}, WS_GROUP},
+    {1012, "Static", "", {250, 32, 56, 26}, WS_BORDER},
+    {0xFFFF, "Button", "Result (Hex)", {237, 7, 79, 56}, BS_GROUPBOX},
+    {1013, "Button", "Snap", {321, 8, 23, 17}, kPicture},
+    {1014, "Button", "EXIT", {321, 27, 23, 17}, kPicture},
+    {0xE146, "Button", "HELP", {321, 46, 23, 17}, kPicture},
+};
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+using PickerStartTest = PickerWindowTest;
+
+TEST_F(PickerStartTest, TheWindowIsTheTemplateCentredOnItsWorkArea) {
+    char caption[64] = "";
+    GetWindowTextA(Window(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Prismel");
+    const auto style = static_cast<DWORD>(GetWindowLongA(Window(), GWL_STYLE));
+    const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
+    EXPECT_EQ(style & wanted, wanted);
+    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+    EXPECT_TRUE(GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    RECT size{0, 0, 351, 70};
+    MapDialogRect(Window(), &size);
+    RECT client;
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT frame;
+    GetWindowRect(Window(), &frame);
+    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1);
+    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
+}
+
+TEST_F(PickerStartTest, ControlsFollowTheTemplateInCreationAndTabOrder) {
+    HWND child = GetWindow(Window(), GW_CHILD);
+    for (const ExpectedControl& expected : kTemplate) {
+        ASSERT_NE(child, nullptr) << "missing control " << expected.id;
+        SCOPED_TRACE(testing::Message()
+                     << "control " << expected.id << " " << expected.windowClass);
+        EXPECT_EQ(static_cast<UINT>(GetDlgCtrlID(child)) & 0xFFFF, expected.id);
+        EXPECT_EQ(ClassOf(child), expected.windowClass);
+        if (expected.text) {
+            char text[64] = "";
+            GetWindowTextA(child, text, sizeof text);
+            EXPECT_STREQ(text, expected.text);
+        }
+        // Position and size convert to pixels separately, as the dialog manager converts them.
+        RECT place = expected.dialogUnits;
+        MapDialogRect(Window(), &place);
+        RECT actual;
+        GetWindowRect(child, &actual);
+        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, place.left);
+        EXPECT_EQ(actual.top, place.top);
+        EXPECT_EQ(actual.right - actual.left, place.right);
+        EXPECT_EQ(actual.bottom - actual.top, place.bottom);
+        auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        // Controls draw a template's plain border as a sunken edge.
+        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+            style |= WS_BORDER;
+        }
+        EXPECT_EQ(style & expected.styles, expected.styles);
+        if (expected.windowClass == std::string("Button") && expected.id != 0xFFFF) {
+            EXPECT_EQ(style & 0x0F, static_cast<DWORD>(BS_PUSHBUTTON)) << "no default button";
+        }
+        if (expected.windowClass == std::string("msctls_trackbar32")) {
+            EXPECT_EQ(style & TBS_VERT, 0u);
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "more controls than the template has";
+
+    // Tab goes round the stops in creation order, starting at the focused hexadecimal field.
+    const UINT tabOrder[] = {1006, 1000, 1001, 1002, 1003, 1004, 1005, 1013, 1014, 0xE146, 1006};
+    HWND focus = nullptr;
+    ui_->Invoke([&] { focus = GetFocus(); });
+    EXPECT_EQ(focus, Control(IDC_HEX_FIELD));
+    for (size_t i = 0; i + 1 < std::size(tabOrder); ++i) {
+        EXPECT_EQ(GetNextDlgTabItem(Window(), Control(tabOrder[i]), FALSE),
+                  Control(tabOrder[i + 1]))
+            << "after " << tabOrder[i];
+    }
+}
+
+TEST_F(PickerStartTest, FieldsStartAtBlackAndTheHexFieldTakesSixCharacters) {
+    EXPECT_EQ(Text(IDC_RED_FIELD), "0");
+    EXPECT_EQ(Text(IDC_GREEN_FIELD), "0");
+    EXPECT_EQ(Text(IDC_BLUE_FIELD), "0");
+    EXPECT_EQ(Text(IDC_HEX_FIELD), "000000");
+    EXPECT_EQ(SendMessageA(Control(IDC_HEX_FIELD), EM_GETLIMITTEXT, 0, 0), 6);
+    for (UINT slider : {IDC_RED_SLIDER, IDC_GREEN_SLIDER, IDC_BLUE_SLIDER}) {
+        EXPECT_EQ(SendMessageA(Control(slider), TBM_GETRANGEMIN, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(Control(slider), TBM_GETRANGEMAX, 0, 0), 255);
+    }
+    // The first key replaces the selected text, as the whole text is selected at start.
+    DWORD start = 1, end = 0;
+    SendMessageA(Control(IDC_HEX_FIELD), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 6u);
+}
+
+TEST_F(PickerStartTest, SystemMenuEndsWithTheAboutItemWhichOpensTheAboutBox) {
+    const HMENU menu = GetSystemMenu(Window(), FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    MENUITEMINFOA separator{};
+    separator.cbSize = sizeof separator;
+    separator.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(menu, count - 2, TRUE, &separator);
+    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
+    char text[64] = "";
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Prismel...");
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+
+    PostMessageA(Window(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = nullptr;
+    PumpUntil(
+        [&] { return (about = FindWindowA("#32770", "About Prismel")) && IsWindowVisible(about); },
+        5000);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), Window());
+    EXPECT_FALSE(IsWindowEnabled(Window())) << "the main window waits while the box is open";
+    SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, 5000));
+    EXPECT_TRUE(IsWindowEnabled(Window()));
+}
+
+TEST_F(PickerStartTest, HelpButtonAndF1OpenTheContentsOfTheProgramsHelpFile) {
+    FakeHelpViewer viewer;
+    char path[MAX_PATH];
+    std::string helpFile(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    helpFile = helpFile.substr(0, helpFile.find_last_of('.')) + ".HLP";
+
+    xinput::Click(Centre(ID_HELP));
+    ASSERT_TRUE(PumpUntil([&] { return viewer.Requests().size() == 1; }, 5000));
+    xinput::Click(Centre(IDC_GREEN_FIELD));
+    xinput::Key("F1");
+    ASSERT_TRUE(PumpUntil([&] { return viewer.Requests().size() == 2; }, 5000));
+    for (const HelpRequest& request : viewer.Requests()) {
+        EXPECT_EQ(request.file, helpFile);
+        EXPECT_EQ(request.command, static_cast<UINT>(HELP_FINDER)) << "contents, not a topic";
+        EXPECT_EQ(request.data, 0);
+        EXPECT_EQ(request.owner, Window());
+    }
+    for (const char* modified : {"shift+F1", "ctrl+F1", "alt+F1"}) {
+        xinput::Key(modified);
+        PumpFor(300);
+        EXPECT_EQ(viewer.Requests().size(), 2u) << modified << " asked for help";
+    }
+
+    // Ending the program closes a viewer it opened.
+    xinput::Key("Escape");
+    ASSERT_TRUE(Ended(5000));
+    ASSERT_EQ(viewer.Requests().size(), 3u);
+    EXPECT_EQ(viewer.Requests()[2].command, static_cast<UINT>(HELP_QUIT));
+    EXPECT_EQ(viewer.Requests()[2].file, helpFile);
+}
+
+TEST_F(PickerStartTest, AViewerThatCannotStartIsReported) {
+    FakeHelpViewer viewer(/*starts=*/false);
+    xinput::Click(Centre(ID_HELP));
+    const auto box = WaitForMessageBox(ProgramName());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text, "Failed to launch help.");
+    EXPECT_EQ(box->icon, LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_EQ(box->owner, Window());
+    DismissMessageBox(*box);
+}
+
+TEST_F(PickerStartTest, EnterEndsTheRunWhenEveryFieldReadsBack) {
+    xinput::Click(Centre(IDC_BLUE_FIELD));
+    xinput::Key("Return");
+    EXPECT_TRUE(Ended(5000));
+    EXPECT_FALSE(IsWindow(Window()));
+}
+
+TEST_F(PickerStartTest, EnterWithAnInvalidFieldWarnsAndTheWindowStays) {
+    // Text the change handler has not seen yet: were it seen, the handler would at once write
+    // the last good value back. The field's identifier is changed meanwhile, so no handler runs.
+    const HWND red = Control(IDC_RED_FIELD);
+    ui_->Invoke([&] {
+        SetWindowLongPtrA(red, GWLP_ID, 0x7FFF);
+        SetWindowTextA(red, "12x");
+        SetWindowLongPtrA(red, GWLP_ID, IDC_RED_FIELD);
+    });
+    xinput::Click(Centre(IDC_BLUE_FIELD));
+    xinput::Key("Return");
+    ExpectWarning("Please enter an integer.");
+    EXPECT_FALSE(Ended(300));
+    HWND focus = nullptr;
+    DWORD start = 1, end = 0;
+    ui_->Invoke([&] {
+        focus = GetFocus();
+        SendMessageA(red, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+    });
+    EXPECT_EQ(focus, red) << "the failing field gets the focus";
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u) << "with its whole text selected";
+}
+
+TEST_F(PickerStartTest, EscapeEndsTheRunWithoutReadingTheFields) {
+    const HWND red = Control(IDC_RED_FIELD);
+    ui_->Invoke([&] {
+        SetWindowLongPtrA(red, GWLP_ID, 0x7FFF);
+        SetWindowTextA(red, "not a number");
+        SetWindowLongPtrA(red, GWLP_ID, IDC_RED_FIELD);
+    });
+    xinput::Click(Centre(IDC_BLUE_FIELD));
+    xinput::Key("Escape");
+    EXPECT_TRUE(NoMessageBoxFor(ProgramName(), 300));
+    EXPECT_TRUE(Ended(5000));
+}
+
+} // namespace
