@@ -17,12 +17,14 @@ HWND TargetWindow() {
 }
 
 LRESULT CALLBACK MouseHookProcedure(int code, WPARAM message, LPARAM record) {
-    if (code < 0) {
+    const HWND target = TargetWindow();
+    // A hook whose window is gone swallows nothing: a picker that was killed before it could
+    // remove its hook must not leave the desktop without a mouse.
+    if (code < 0 || !IsWindow(target)) {
         return CallNextHookEx(installedHook, code, message, record);
     }
     if (message == WM_LBUTTONUP || message == WM_NCLBUTTONUP) {
         const POINT position = reinterpret_cast<const MOUSEHOOKSTRUCT*>(record)->pt;
-        const HWND target = TargetWindow();
         SetFocus(target);
         SendMessageA(target, WM_PICK_POINT, PickPointParam(position.x),
                      static_cast<LPARAM>(PickPointParam(position.y)));

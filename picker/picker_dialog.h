@@ -44,6 +44,10 @@ private:
     void OnDecimalFieldChanged(UINT fieldId);
     void OnHexFieldChanged();
     void FormatHexText();
+
+    // Sampling.
+    void OnSnapClicked();
+    LRESULT OnPickPoint(LONG x, LONG y);
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
     std::unique_ptr<framework::CBrush> colourBrush;

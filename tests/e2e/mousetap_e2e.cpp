@@ -163,4 +163,17 @@ TEST_F(MousetapTest, SecondInstallationReplacesTheFirst) {
     EXPECT_EQ(CountButtonMessages(board->MouseMessages()), 2u) << "a hook was left behind";
 }
 
+TEST_F(MousetapTest, AHookWhoseWindowIsGoneSwallowsNothing) {
+    // As after a picker killed before it could remove its hook.
+    const HWND doomed = CreateWindowA("MousetapTarget", "Gone", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(InitHooksDll(doomed), 8);
+    EXPECT_EQ(InstallFilter(0, TRUE), 1);
+    DestroyWindow(doomed);
+    xinput::Click(board->AreaCentre(1));
+    Settle();
+    EXPECT_EQ(CountButtonMessages(board->MouseMessages()), 2u);
+    EXPECT_TRUE(targetLog.picks.empty());
+}
+
 } // namespace

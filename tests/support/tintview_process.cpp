@@ -13,6 +13,13 @@ TintviewProcess::TintviewProcess() : process_("\"" + BesideTest("Tintview.exe") 
     }
 }
 
+TintviewProcess::~TintviewProcess() {
+    if (window_ && IsWindow(window_)) {
+        PostMessageA(window_, WM_COMMAND, IDCANCEL, 0);
+        process_.WaitForExit(5000);
+    }
+}
+
 std::string TintviewProcess::Text(UINT id) const {
     char text[256] = "";
     SendMessageA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));

@@ -12,6 +12,9 @@ namespace testing_support {
 class TintviewProcess {
 public:
     TintviewProcess();
+    // Ends the program as Esc does. Under Wine a hook stays installed when its process is ended
+    // by TerminateProcess (seen here), and would swallow the next test's clicks.
+    ~TintviewProcess();
 
     bool Shown() const { return window_ != nullptr; }
     HWND Window() const { return window_; }

@@ -1,0 +1,176 @@
+// "Snap" as a user uses it: Tintview in its own process, another program's window of known
+// colours, real clicks and keys.
+#include "tintview_process.h"
+
+#include "colour_board.h"
+#include "message_pump.h"
+#include "resources/resource_ids.h"
+#include "x_input.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+COLORREF ScreenPixel(POINT point) {
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+std::string HexOf(COLORREF colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+size_t ButtonMessages(const ColourBoard& board) {
+    const auto messages = board.MouseMessages();
+    return std::count_if(messages.begin(), messages.end(), [](UINT message) {
+        return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP;
+    });
+}
+
+class SamplingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The board sits above the picker, which starts centred on the screen.
+        board_ = std::make_unique<ColourBoard>(POINT{40, 10});
+        tintview_ = std::make_unique<TintviewProcess>();
+        ASSERT_TRUE(tintview_->Shown());
+        RECT picker;
+        GetWindowRect(tintview_->Window(), &picker);
+        RECT board;
+        GetWindowRect(board_->Window(), &board);
+        ASSERT_LT(board.bottom, picker.top) << "the windows overlap";
+        board_->ClearLog();
+    }
+    void TearDown() override {
+        tintview_.reset();
+        board_.reset();
+    }
+
+    void ClickSnap() { xinput::Click(tintview_->Centre(IDC_SNAP)); }
+    // Pixels of the "Snap" button's picture, to tell its two pictures apart.
+    std::vector<COLORREF> SnapPicture() const {
+        RECT button;
+        GetWindowRect(tintview_->Control(IDC_SNAP), &button);
+        std::vector<COLORREF> pixels;
+        for (LONG y = button.top + 4; y < button.bottom - 4; y += 3) {
+            for (LONG x = button.left + 4; x < button.right - 4; x += 3) {
+                pixels.push_back(ScreenPixel(POINT{x, y}));
+            }
+        }
+        return pixels;
+    }
+    bool WaitForHex(const std::string& hex) {
+        return PumpUntil([&] { return tintview_->Text(IDC_HEX_FIELD) == hex; }, 3000);
+    }
+    void ExpectShown(COLORREF colour) {
+        const TintviewProcess& t = *tintview_;
+        EXPECT_EQ(t.Text(IDC_HEX_FIELD), HexOf(colour));
+        EXPECT_EQ(t.Text(IDC_RED_FIELD), std::to_string(GetRValue(colour)));
+        EXPECT_EQ(t.Text(IDC_GREEN_FIELD), std::to_string(GetGValue(colour)));
+        EXPECT_EQ(t.Text(IDC_BLUE_FIELD), std::to_string(GetBValue(colour)));
+        const auto slider = [&](UINT id) {
+            return static_cast<int>(SendMessageA(t.Control(id), TBM_GETPOS, 0, 0));
+        };
+        EXPECT_EQ(slider(IDC_RED_SLIDER), GetRValue(colour));
+        EXPECT_EQ(slider(IDC_GREEN_SLIDER), GetGValue(colour));
+        EXPECT_EQ(slider(IDC_BLUE_SLIDER), GetBValue(colour));
+        EXPECT_EQ(ScreenPixel(t.Centre(IDC_SWATCH)), colour) << "the swatch";
+    }
+
+    std::unique_ptr<ColourBoard> board_;
+    std::unique_ptr<TintviewProcess> tintview_;
+};
+
+TEST_F(SamplingTest, EachReleaseLoadsThePixelUnderItAndNoWindowSeesTheMouse) {
+    const std::vector<COLORREF> idlePicture = SnapPicture();
+    ClickSnap();
+    EXPECT_TRUE(PumpUntil([&] { return SnapPicture() != idlePicture; }, 3000))
+        << "the Snap button kept its idle picture";
+    for (int area = 0; area < colour_board::kAreas; ++area) {
+        xinput::Click(board_->AreaCentre(area));
+        ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[area]))) << "area " << area;
+        ExpectShown(colour_board::kColours[area]);
+    }
+    // A press alone loads nothing; its release does.
+    xinput::Press(board_->AreaCentre(0));
+    PumpFor(400);
+    EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[3]));
+    xinput::Release();
+    EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[0])));
+    EXPECT_TRUE(board_->MouseMessages().empty()) << "the board received the mouse";
+}
+
+TEST_F(SamplingTest, AReleaseOverExitSamplesItsPixelAndTheProgramGoesOn) {
+    const POINT exit = tintview_->Centre(IDC_EXIT);
+    const COLORREF under = ScreenPixel(exit);
+    ClickSnap();
+    xinput::Click(exit);
+    EXPECT_TRUE(WaitForHex(HexOf(under)));
+    EXPECT_FALSE(tintview_->Process().WaitForExit(300).has_value()) << "EXIT acted";
+}
+
+TEST_F(SamplingTest, AReleaseOverSnapEndsTheModeAndKeepsTheColour) {
+    const std::vector<COLORREF> idlePicture = SnapPicture();
+    ClickSnap();
+    xinput::Click(board_->AreaCentre(1));
+    ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[1])));
+    ClickSnap();
+    EXPECT_TRUE(PumpUntil([&] { return SnapPicture() == idlePicture; }, 3000))
+        << "the idle picture did not come back";
+    EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[1]));
+    xinput::Click(board_->AreaCentre(2));
+    EXPECT_TRUE(PumpUntil([&] { return ButtonMessages(*board_) == 2; }, 3000))
+        << "clicks do not reach their window again";
+    EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[1]));
+}
+
+TEST_F(SamplingTest, SnapPressedAgainFromTheKeyboardLeavesOneHook) {
+    ClickSnap();
+    xinput::Key("space"); // the focus is on "Snap"
+    xinput::Click(board_->AreaCentre(3));
+    ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[3])));
+    ClickSnap();
+    xinput::Click(board_->AreaCentre(0));
+    EXPECT_TRUE(PumpUntil([&] { return ButtonMessages(*board_) == 2; }, 3000))
+        << "a hook outlived the mode";
+}
+
+TEST_F(SamplingTest, EveryKeyboardWayOutWhileSamplingRemovesTheHook) {
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"Escape", [] { xinput::Key("Escape"); }},
+        {"Alt+F4", [] { xinput::Key("alt+F4"); }},
+        {"EXIT by keyboard", [] { xinput::Key("Tab space"); }}, // from "Snap" to "EXIT"
+    };
+    for (const auto& [name, leave] : ways) {
+        if (!tintview_) {
+            tintview_ = std::make_unique<TintviewProcess>();
+            ASSERT_TRUE(tintview_->Shown());
+        }
+        ClickSnap();
+        xinput::Click(board_->AreaCentre(2));
+        ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[2]))) << name;
+        board_->ClearLog();
+        leave();
+        EXPECT_TRUE(tintview_->Process().WaitForExit(5000).has_value()) << name;
+        tintview_.reset();
+        xinput::Click(board_->AreaCentre(1));
+        EXPECT_TRUE(PumpUntil([&] { return ButtonMessages(*board_) == 2; }, 3000))
+            << "the hook outlived the program after " << name;
+    }
+}
+
+} // namespace
