@@ -76,6 +76,15 @@ template <auto Handler> constexpr MessageEntry WhenDestroyed() {
     return Entry(WM_DESTROY, &detail::NoArguments<Handler>);
 }
 
+// void Handler(bool ending): the session is ending (or, false, no longer about to end). After
+// an ending one the process may be stopped without any further message.
+template <auto Handler> constexpr MessageEntry WhenSessionEnds() {
+    return Entry(WM_ENDSESSION, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(wParam != FALSE);
+        return 0;
+    });
+}
+
 // void Handler(): the window must paint.
 template <auto Handler> constexpr MessageEntry WhenPaint() {
     return Entry(WM_PAINT, &detail::NoArguments<Handler>);

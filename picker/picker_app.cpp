@@ -1,5 +1,6 @@
 #include "picker_app.h"
 
+#include "desktop_guard.h"
 #include "message_crackers.h"
 #include "picker_dialog.h"
 
@@ -15,6 +16,7 @@ bool CPickerApp::StartProgram() {
     // dimensions itself, so nothing needs enabling for either.
     auto dialog = std::make_unique<CPickerDialog>();
     SetMainWindow(dialog.get());
+    const DesktopGuard guard(*dialog);
     dialog->DoModal();
     SetMainWindow(nullptr);
     return false;

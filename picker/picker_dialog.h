@@ -37,6 +37,7 @@ private:
     void OnSystemCommand(UINT commandId);
     void OnExitClicked();
     void OnWindowDestroyed();
+    void OnSessionEnding(bool ending);
     void ReleaseBrushes();
 
     // Colour state.

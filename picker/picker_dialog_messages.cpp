@@ -26,6 +26,7 @@ const MessageTable CPickerDialog::messageTable{
         WhenSystemCommand<&CPickerDialog::OnSystemCommand>(),
         WhenClicked<&CPickerDialog::OnExitClicked>(IDC_EXIT),
         WhenDestroyed<&CPickerDialog::OnWindowDestroyed>(),
+        WhenSessionEnds<&CPickerDialog::OnSessionEnding>(),
         WhenHorizontalScroll<&CPickerDialog::ApplyComponentFromSlider>(),
         WhenEditRangeChanged<&CPickerDialog::OnDecimalFieldChanged>(IDC_RED_FIELD, IDC_BLUE_FIELD),
         WhenEditChanged<&CPickerDialog::OnHexFieldChanged>(IDC_HEX_FIELD),

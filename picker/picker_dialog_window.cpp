@@ -86,6 +86,15 @@ void CPickerDialog::OnExitClicked() {
     PostQuitMessage(0);
 }
 
+void CPickerDialog::OnSessionEnding(bool ending) {
+    // The session may stop the process right after this, with no window destroyed: the desktop
+    // of the next session must not inherit the hook or the dropper.
+    if (ending) {
+        InstallFilter(0, FALSE);
+        RestoreArrowCursor();
+    }
+}
+
 void CPickerDialog::OnWindowDestroyed() {
     ShowHelp(0, HELP_QUIT);
     Default();

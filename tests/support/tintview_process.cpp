@@ -5,7 +5,8 @@
 
 namespace testing_support {
 
-TintviewProcess::TintviewProcess() : process_("\"" + BesideTest("Tintview.exe") + "\"") {
+TintviewProcess::TintviewProcess(const std::string& program, const std::string& arguments)
+    : process_("\"" + BesideTest(program) + "\" " + arguments) {
     window_ = process_.WaitForWindow(10000, "#32770");
     if (window_) {
         SetForegroundWindow(window_);

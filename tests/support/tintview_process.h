@@ -11,7 +11,9 @@ namespace testing_support {
 
 class TintviewProcess {
 public:
-    TintviewProcess();
+    // `program` beside the test, given `arguments`: Tintview.exe, or a test build of it.
+    explicit TintviewProcess(const std::string& program = "Tintview.exe",
+                             const std::string& arguments = "");
     // Ends the program as Esc does. Under Wine a hook stays installed when its process is ended
     // by TerminateProcess (seen here), and would swallow the next test's clicks.
     ~TintviewProcess();

@@ -1,0 +1,36 @@
+// tintview_cursor_log.exe <log file>: Tintview with every system cursor it hands to the platform
+// written to the log, one line each: "<id> <hot spot x> <hot spot y>". Wine's SetSystemCursor
+// does nothing, so this is how a test that runs Tintview as its own process sees the arrow
+// restored. The cursor is kept, as the platform keeps what it is given.
+#include "picker_app.h"
+#include "system_cursor.h"
+
+#include <cstdio>
+
+namespace {
+
+CPickerApp theApp;
+std::FILE* cursorLog = nullptr;
+
+BOOL WINAPI LogSystemCursor(HCURSOR cursor, DWORD id) {
+    ICONINFO info{};
+    if (!GetIconInfo(cursor, &info)) {
+        return FALSE;
+    }
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    std::fprintf(cursorLog, "%lu %lu %lu\n", id, info.xHotspot, info.yHotspot);
+    std::fflush(cursorLog);
+    return TRUE;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    cursorLog = std::fopen(commandLine, "w");
+    if (!cursorLog) {
+        return 2;
+    }
+    setSystemCursor = &LogSystemCursor;
+    return theApp.Run();
+}
