@@ -2,7 +2,7 @@
 # make test: install what is missing, build every target, run every test.
 PRESETS := host win64 win32
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps bench clean
 
 deps:
 	@tools/install-deps.sh
@@ -20,6 +20,12 @@ run: deps
 	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
 	@cmake --build --preset win64 --target Tintview
 	@tools/run-tintview.sh build/win64/bin/Tintview.exe
+
+bench: deps
+	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
+	@cmake --build --preset host >/dev/null && cmake --build --preset win64 --target prismel_bench >/dev/null
+	@tools/run-bench.sh
 
 clean:
 	rm -rf build

@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace testing_support {
 namespace {
@@ -24,29 +25,36 @@ static_assert(sizeof(GdiHandleEntry) == 24);
 constexpr std::size_t kTableEntries = 0x10000;
 constexpr std::uint16_t kStockObject = 0x80;
 
-const GdiHandleEntry* Table() {
-    PROCESS_BASIC_INFORMATION basic{};
-    NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic,
-                              nullptr);
-    const auto* peb = reinterpret_cast<const std::uint8_t*>(basic.PebBaseAddress);
-#ifdef _WIN64
-    constexpr std::size_t kSharedHandleTable = 0xF8;
-#else
-    constexpr std::size_t kSharedHandleTable = 0x94;
-#endif
-    return *reinterpret_cast<const GdiHandleEntry* const*>(peb + kSharedHandleTable);
+template <class T> bool Read(HANDLE process, const void* address, T* into, std::size_t count = 1) {
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, address, into, sizeof(T) * count, &read) &&
+           read == sizeof(T) * count;
 }
 
 } // namespace
 
-std::size_t CountGdiObjects() {
-    const GdiHandleEntry* table = Table();
-    if (!table) {
+std::size_t CountGdiObjects(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr);
+#ifdef _WIN64
+    constexpr std::size_t kSharedHandleTable = 0xF8; // the table's place in the PEB
+#else
+    constexpr std::size_t kSharedHandleTable = 0x94;
+#endif
+    const void* table = nullptr;
+    if (!basic.PebBaseAddress ||
+        !Read(process, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kSharedHandleTable,
+              &table) ||
+        !table) {
+        return 0;
+    }
+    std::vector<GdiHandleEntry> entries(kTableEntries);
+    if (!Read(process, table, entries.data(), entries.size())) {
         return 0;
     }
     std::size_t count = 0;
-    for (std::size_t i = 0; i < kTableEntries; ++i) {
-        if (table[i].type != 0 && !(table[i].unique & kStockObject)) {
+    for (const GdiHandleEntry& entry : entries) {
+        if (entry.type != 0 && !(entry.unique & kStockObject)) {
             ++count;
         }
     }

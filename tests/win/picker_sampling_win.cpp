@@ -3,6 +3,7 @@
 #include "picker_fixture.h"
 
 #include "Mousetap.h"
+#include "cursor_recorder.h"
 #include "gdi_object_count.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
@@ -53,36 +54,10 @@ CursorImage ImageOf(HCURSOR cursor) {
     return image;
 }
 
-// Stands in for the platform's SetSystemCursor, which Wine only pretends to do: it records
-// what the picker hands over and takes ownership of it, as the platform would.
-struct HandedCursor {
-    HCURSOR cursor;
-    DWORD id;
-    CursorImage image;
-};
-std::vector<HandedCursor> handed;
-
-BOOL WINAPI RecordSystemCursor(HCURSOR cursor, DWORD id) {
-    handed.push_back(HandedCursor{cursor, id, ImageOf(cursor)});
-    return TRUE;
-}
-
 class PickerSamplingTest : public PickerWindowTest {
 protected:
-    void SetUp() override {
-        handed.clear();
-        setSystemCursor = &RecordSystemCursor;
-        PickerWindowTest::SetUp();
-    }
-    void TearDown() override {
-        PickerWindowTest::TearDown();
-        // Every handed cursor is still alive: the picker gave it up and destroyed none of them.
-        for (const HandedCursor& cursor : handed) {
-            EXPECT_TRUE(DestroyCursor(cursor.cursor)) << "a handed-over cursor was destroyed";
-        }
-        handed.clear();
-        setSystemCursor = &SetSystemCursor;
-    }
+    const std::vector<HandedCursor>& Handed() const { return cursors_.Handed(); }
+    CursorImage ImageOfHanded(size_t index) const { return ImageOf(Handed().at(index).cursor); }
     void Snap() { SendMessageA(Control(IDC_SNAP), BM_CLICK, 0, 0); }
     // What the hook sends for a release at `point`.
     LRESULT Release(POINT point) {
@@ -100,32 +75,34 @@ protected:
         return image;
     }
     static CursorImage Arrow() { return ImageOf(LoadCursorA(nullptr, IDC_ARROW)); }
+
+    CursorRecorder cursors_;
 };
 
 TEST_F(PickerSamplingTest, SnapInstallsTheDropperAndEndingRestoresAFreshArrow) {
     Snap();
-    ASSERT_EQ(handed.size(), 1u);
-    EXPECT_EQ(handed[0].id, kNormalArrowCursor);
-    EXPECT_EQ(handed[0].image.hotSpot.x, 0);
-    EXPECT_EQ(handed[0].image.hotSpot.y, 15);
-    EXPECT_EQ(handed[0].image.maskSize.cx, 32);
-    EXPECT_EQ(handed[0].image.maskSize.cy, 64) << "a two-colour cursor: AND and XOR masks";
-    EXPECT_TRUE(handed[0].image.colour.empty());
-    EXPECT_TRUE(handed[0].image == Dropper()) << "not cursor 130";
+    ASSERT_EQ(Handed().size(), 1u);
+    EXPECT_EQ(Handed()[0].id, kNormalArrowCursor);
+    EXPECT_EQ(ImageOfHanded(0).hotSpot.x, 0);
+    EXPECT_EQ(ImageOfHanded(0).hotSpot.y, 15);
+    EXPECT_EQ(ImageOfHanded(0).maskSize.cx, 32);
+    EXPECT_EQ(ImageOfHanded(0).maskSize.cy, 64) << "a two-colour cursor: AND and XOR masks";
+    EXPECT_TRUE(ImageOfHanded(0).colour.empty());
+    EXPECT_TRUE(ImageOfHanded(0) == Dropper()) << "not cursor 130";
 
     EXPECT_EQ(Release(InsideSnap()), 1);
-    ASSERT_EQ(handed.size(), 2u);
-    EXPECT_EQ(handed[1].id, kNormalArrowCursor);
-    EXPECT_TRUE(handed[1].image == Arrow()) << "not the standard arrow";
+    ASSERT_EQ(Handed().size(), 2u);
+    EXPECT_EQ(Handed()[1].id, kNormalArrowCursor);
+    EXPECT_TRUE(ImageOfHanded(1) == Arrow()) << "not the standard arrow";
 
     // Every way out restores the arrow again, each time with a new copy.
     SendMessageA(Control(IDC_EXIT), BM_CLICK, 0, 0);
     ASSERT_TRUE(Ended(5000));
-    ASSERT_EQ(handed.size(), 4u) << "EXIT and the window's end each restore the arrow";
-    for (size_t i = 2; i < handed.size(); ++i) {
-        EXPECT_TRUE(handed[i].image == Arrow());
+    ASSERT_EQ(Handed().size(), 4u) << "EXIT and the window's end each restore the arrow";
+    for (size_t i = 2; i < Handed().size(); ++i) {
+        EXPECT_TRUE(ImageOfHanded(i) == Arrow());
         for (size_t j = 0; j < i; ++j) {
-            EXPECT_NE(handed[i].cursor, handed[j].cursor) << "a cursor handed over twice";
+            EXPECT_NE(Handed()[i].cursor, Handed()[j].cursor) << "a cursor handed over twice";
         }
     }
 }
@@ -134,28 +111,22 @@ TEST_F(PickerSamplingTest, EscapeWhileSamplingRestoresTheArrow) {
     Snap();
     PostMessageA(Window(), WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(Ended(5000));
-    ASSERT_EQ(handed.size(), 2u);
-    EXPECT_TRUE(handed[1].image == Arrow());
+    ASSERT_EQ(Handed().size(), 2u);
+    EXPECT_TRUE(ImageOfHanded(1) == Arrow());
 }
 
 TEST_F(PickerSamplingTest, AThousandStartsAndStopsKeepNoCursorBehind) {
     // Warm up once: the first cycle loads what later ones reuse.
     Snap();
     Release(InsideSnap());
-    for (const HandedCursor& cursor : handed) {
-        DestroyCursor(cursor.cursor);
-    }
-    handed.clear();
+    cursors_.LetGo();
     const size_t before = CountGdiObjects();
     for (int cycle = 0; cycle < 1000; ++cycle) {
         Snap();
         Release(InsideSnap());
         // The platform would keep only the last cursor installed; the test lets each one go.
-        ASSERT_EQ(handed.size(), 2u);
-        for (const HandedCursor& cursor : handed) {
-            ASSERT_TRUE(DestroyCursor(cursor.cursor));
-        }
-        handed.clear();
+        ASSERT_EQ(Handed().size(), 2u);
+        ASSERT_TRUE(cursors_.LetGo());
     }
     // Wine's caches may settle by a few objects either way; one cursor kept per cycle would
     // leave two thousand pictures behind.
@@ -184,18 +155,18 @@ TEST_F(PickerSamplingTest, TheSnapButtonsRectangleEndsTheModeOnItsLeftAndTopEdge
     RECT snap;
     GetWindowRect(Control(IDC_SNAP), &snap);
     Snap();
-    handed.clear();
+    cursors_.LetGo();
     // Just outside: right and bottom edges are outside, so these are samples.
     Release(POINT{snap.right, snap.top});
     Release(POINT{snap.left, snap.bottom});
     Release(POINT{snap.left - 1, snap.top});
-    EXPECT_TRUE(handed.empty()) << "the mode ended outside the button";
+    EXPECT_TRUE(Handed().empty()) << "the mode ended outside the button";
     Release(POINT{snap.left, snap.top});
-    EXPECT_EQ(handed.size(), 1u) << "the top-left corner is inside";
+    EXPECT_EQ(Handed().size(), 1u) << "the top-left corner is inside";
     Snap();
-    handed.clear();
+    cursors_.LetGo();
     Release(POINT{snap.right - 1, snap.bottom - 1});
-    EXPECT_EQ(handed.size(), 1u) << "the last pixel inside";
+    EXPECT_EQ(Handed().size(), 1u) << "the last pixel inside";
 }
 
 } // namespace

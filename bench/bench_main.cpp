@@ -1,0 +1,251 @@
+// make bench: Tintview's figures beside those of a bare dialog program, measured in one run
+// under the same Wine and display. One line per figure, "name value", then a summary.
+#include "Mousetap.h"
+#include "gdi_object_count.h"
+#include "picker_app.h"
+#include "process_figures.h"
+#include "resources/resource_ids.h"
+#include "ui_thread.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kStartRuns = 21;
+constexpr int kChanges = 10000;
+constexpr int kTimedChanges = 2000;
+
+std::string Beside(const char* name) {
+    char path[MAX_PATH];
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of('\\') + 1) + name;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+long long FileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string HexColour(int serial) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%06X", serial * 104729 % 0x1000000);
+    return text;
+}
+
+// Median seconds from process start to the visible window, runs of the two programs taken in
+// turn so that both see the same machine.
+std::pair<double, double> StartupTimes(const std::string& tintview, const std::string& bare) {
+    std::vector<double> tintviewTimes, bareTimes;
+    for (int run = -1; run < kStartRuns; ++run) { // run -1 warms caches for both
+        for (auto [path, times] : {std::pair{&tintview, &tintviewTimes}, {&bare, &bareTimes}}) {
+            StartedProgram started{};
+            if (!StartAndWaitForWindow(*path, started)) {
+                std::fprintf(stderr, "%s did not show its window\n", path->c_str());
+                std::exit(1);
+            }
+            if (run >= 0) {
+                times->push_back(started.secondsToWindow);
+            }
+            EndProgram(started);
+        }
+    }
+    return {Median(tintviewTimes), Median(bareTimes)};
+}
+
+struct HoldingFigures {
+    SIZE_T tintviewMemory; // the larger of after start and after the changes
+    SIZE_T bareMemory;
+    long long gdiGrowth;
+};
+
+// A running program's GDI objects once it is idle: a count taken while it paints would include
+// the paint's passing objects.
+size_t IdleGdiObjects(const StartedProgram& started) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(started.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    Sleep(300);
+    return testing_support::CountGdiObjects(started.process.hProcess);
+}
+
+// Tintview in its own process, given ten thousand hexadecimal values as the field's text, beside
+// the bare dialog (given `bareArguments`).
+HoldingFigures Holding(const std::string& tintview, const std::string& bare,
+                       const std::string& bareArguments) {
+    StartedProgram started{};
+    StartAndWaitForWindow(tintview, started);
+    const HANDLE process = started.process.hProcess;
+    const HWND hex = GetDlgItem(started.window, IDC_HEX_FIELD);
+    IdleGdiObjects(started);
+    const SIZE_T afterStart = PrivateMemory(process);
+    // The first change makes the drawing objects that every later one reuses.
+    SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("123456"));
+    const size_t objectsBefore = IdleGdiObjects(started);
+    for (int serial = 0; serial < kChanges; ++serial) {
+        SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(HexColour(serial).c_str()));
+    }
+    const size_t objectsAfter = IdleGdiObjects(started);
+    const SIZE_T afterChanges = PrivateMemory(process);
+    EndProgram(started);
+
+    StartedProgram bareStarted{};
+    StartAndWaitForWindow(bare + bareArguments, bareStarted);
+    IdleGdiObjects(bareStarted);
+    const SIZE_T bareMemory = PrivateMemory(bareStarted.process.hProcess);
+    EndProgram(bareStarted);
+    return HoldingFigures{std::max(afterStart, afterChanges), bareMemory,
+                          static_cast<long long>(objectsAfter) -
+                              static_cast<long long>(objectsBefore)};
+}
+
+struct ChangeTimes {
+    double throughViews; // median µs until every view holds the change and the swatch is painted
+    double withRepaints; // median µs until the platform has also repainted every control touched
+};
+
+// Times `change` on the window's own thread, as its handlers run it.
+ChangeTimes TimeChanges(testing_support::UiThread& ui, HWND window,
+                        const std::function<void(int)>& prepare,
+                        const std::function<void(int)>& change) {
+    std::vector<double> through, repainted;
+    ui.Invoke([&] {
+        for (int serial = 0; serial < kTimedChanges; ++serial) {
+            prepare(serial);
+            const double start = Seconds();
+            change(serial);
+            through.push_back((Seconds() - start) * 1e6);
+            RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            repainted.push_back((Seconds() - start) * 1e6);
+        }
+    });
+    return ChangeTimes{Median(through), Median(repainted)};
+}
+
+void PutOnClipboard(const std::string& text) {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+        CloseClipboard();
+    }
+}
+
+// A window of many colours for the samples to read: one colour per row of 4 pixels.
+LRESULT CALLBACK RampProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    for (LONG y = 0; y < client.bottom; y += 4) {
+        const HBRUSH brush = CreateSolidBrush(RGB(y * 7 % 256, y * 13 % 256, y * 29 % 256));
+        const RECT row{0, y, client.right, y + 4};
+        FillRect(dc, &row, brush);
+        DeleteObject(brush);
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+HWND ShowColourRamp() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = RampProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "BenchColourRamp";
+    RegisterClassA(&windowClass);
+    const HWND ramp = CreateWindowA("BenchColourRamp", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 300,
+                                    nullptr, nullptr, windowClass.hInstance, nullptr);
+    UpdateWindow(ramp);
+    return ramp;
+}
+
+} // namespace
+
+int main() {
+    const std::string tintview = Beside("Tintview.exe");
+    const std::string bare = Beside("bare_dialog.exe");
+
+    const auto [tintviewStart, bareStart] = StartupTimes(tintview, bare);
+    const HoldingFigures holding = Holding(tintview, bare, "");
+    const HoldingFigures withControls = Holding(tintview, bare, " common-controls");
+
+    CPickerApp app;
+    HWND window = nullptr;
+    HWND ramp = nullptr;
+    testing_support::UiThread ui([&] { app.StartProgram(); });
+    while (!(window = FindWindowA("#32770", "Prismel")) || !IsWindowVisible(window)) {
+        Sleep(10);
+    }
+    ui.Invoke([&] { ramp = ShowColourRamp(); });
+    const HWND hex = GetDlgItem(window, IDC_HEX_FIELD);
+    const ChangeTimes update = TimeChanges(
+        ui, window, [&](int serial) { PutOnClipboard(HexColour(serial)); },
+        [&](int) {
+            SendMessageA(hex, EM_SETSEL, 0, -1);
+            SendMessageA(hex, WM_PASTE, 0, 0);
+        });
+    const ChangeTimes sample = TimeChanges(
+        ui, window, [](int) {},
+        [&](int serial) {
+            SendMessageA(window, WM_PICK_POINT, PickPointParam(10 + serial % 180),
+                         static_cast<LPARAM>(PickPointParam(serial % 300)));
+        });
+    ui.Invoke([&] { DestroyWindow(ramp); });
+    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    ui.WaitForEnd(10000);
+
+    const double startupRatio = tintviewStart / bareStart;
+    const auto ratio = [](SIZE_T a, SIZE_T b) {
+        return static_cast<double>(a) / static_cast<double>(b);
+    };
+    const double memoryRatio = ratio(holding.tintviewMemory, holding.bareMemory);
+    const long long tintviewBytes = FileBytes(tintview);
+    const long long mousetapBytes = FileBytes(Beside("Mousetap.dll"));
+    std::printf("startup_ratio %.3f\n", startupRatio);
+    std::printf("update_us %.0f\n", update.throughViews);
+    std::printf("sample_us %.0f\n", sample.throughViews);
+    std::printf("memory_ratio %.3f\n", memoryRatio);
+    std::printf("gdi_growth_10k %lld\n", holding.gdiGrowth);
+    std::printf("tintview_bytes %lld\n", tintviewBytes);
+    std::printf("mousetap_bytes %lld\n", mousetapBytes);
+
+    const std::pair<const char*, bool> goals[] = {
+        {"startup_ratio<=1.15", startupRatio <= 1.15},
+        {"memory_ratio<=1.2", memoryRatio <= 1.2},
+        {"gdi_growth_10k==0", holding.gdiGrowth == 0},
+        {"tintview_bytes<=300KB", tintviewBytes >= 0 && tintviewBytes <= 300 * 1024},
+        {"mousetap_bytes<=16KB", mousetapBytes >= 0 && mousetapBytes <= 16 * 1024},
+    };
+    int met = 0;
+    std::string missed;
+    for (const auto& [goal, ok] : goals) {
+        met += ok;
+        if (!ok) {
+            missed += std::string(" ") + goal;
+        }
+    }
+    std::printf("summary: %d of %zu goals met%s%s; starts in %.0f ms (bare dialog %.0f ms); "
+                "%.2f MB private (bare dialog %.2f MB, with the common controls loaded %.2f MB: "
+                "ratio %.3f); with every control repainted update %.0f us, sample %.0f us\n",
+                met, std::size(goals), missed.empty() ? "" : ", missed:", missed.c_str(),
+                tintviewStart * 1e3, bareStart * 1e3, holding.tintviewMemory / 1048576.0,
+                holding.bareMemory / 1048576.0, withControls.bareMemory / 1048576.0,
+                ratio(holding.tintviewMemory, withControls.bareMemory), update.withRepaints,
+                sample.withRepaints);
+    return 0;
+}

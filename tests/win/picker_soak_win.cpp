@@ -1,0 +1,127 @@
+// Long runs: ten thousand colour changes through every kind of view and a thousand starts and
+// stops of sampling leave the process's GDI objects and private memory where they were, and at
+// most one hook on the desktop.
+#include "picker_fixture.h"
+
+#include "Mousetap.h"
+#include "colour_board.h"
+#include "cursor_recorder.h"
+#include "gdi_object_count.h"
+#include "message_pump.h"
+#include "resources/resource_ids.h"
+#include "x_input.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace testing_support;
+
+namespace {
+
+// Committed private memory. Wine reports it as the page-file usage (its PrivateUsage is 0); on
+// Windows the two are the same figure.
+SIZE_T PrivateMemory() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+class PickerSoakTest : public PickerWindowTest {
+protected:
+    // One user change of the given kind, made on the window's thread as the controls make it.
+    void Change(int serial) {
+        ui_->Invoke([&] {
+            const int value = serial * 7919 % 256;
+            const UINT field = IDC_RED_FIELD + serial % 3;
+            const HWND slider = Control(IDC_RED_SLIDER + serial % 3);
+            char text[16];
+            switch (serial % 4) {
+            case 0:
+                std::snprintf(text, sizeof text, "%06X", serial * 104729 % 0x1000000);
+                SetWindowTextA(Control(IDC_HEX_FIELD), text);
+                break;
+            case 1:
+                SetWindowTextA(Control(field), std::to_string(value).c_str());
+                break;
+            case 2: // as a thumb drag reports itself
+                SendMessageA(slider, TBM_SETPOS, TRUE, value);
+                SendMessageA(Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, value),
+                             reinterpret_cast<LPARAM>(slider));
+                break;
+            default: // a sample of a point on the screen
+                SendMessageA(Window(), WM_PICK_POINT, PickPointParam(serial % 1000),
+                             static_cast<LPARAM>(PickPointParam(serial % 700)));
+            }
+        });
+    }
+    void ExpectValidViews() {
+        for (UINT field : {IDC_RED_FIELD, IDC_GREEN_FIELD, IDC_BLUE_FIELD}) {
+            const int component = std::stoi(Text(field));
+            EXPECT_TRUE(component >= 0 && component <= 255) << Text(field);
+        }
+        EXPECT_LE(Text(IDC_HEX_FIELD).size(), 6u);
+    }
+
+    CursorRecorder cursors_;
+};
+
+TEST_F(PickerSoakTest, TenThousandChangesKeepGdiObjectsAndMemoryFlat) {
+    for (int serial = 0; serial < 500; ++serial) { // caches and heaps settle first
+        Change(serial);
+    }
+    const size_t objects = CountGdiObjects();
+    const SIZE_T memory = PrivateMemory();
+    for (int serial = 500; serial < 10500; ++serial) {
+        Change(serial);
+    }
+    ExpectValidViews();
+    // Wine's own caches move by a few dozen objects either way; one object kept per change
+    // would add thousands.
+    EXPECT_LT(CountGdiObjects(), objects + 64) << "GDI objects grew (Wine's handle table)";
+    EXPECT_LT(PrivateMemory(), memory + 256 * 1024) << "private memory grew";
+}
+
+TEST_F(PickerSoakTest, AThousandSamplingRunsLeaveNoHookAndNothingBehind) {
+    const auto cycle = [&] {
+        SendMessageA(Control(IDC_SNAP), BM_CLICK, 0, 0);
+        const POINT snap = Centre(IDC_SNAP);
+        SendMessageA(Window(), WM_PICK_POINT, PickPointParam(snap.x),
+                     static_cast<LPARAM>(PickPointParam(snap.y)));
+        ASSERT_TRUE(cursors_.LetGo());
+    };
+    for (int run = 0; run < 50; ++run) {
+        cycle();
+    }
+    const size_t objects = CountGdiObjects();
+    const SIZE_T memory = PrivateMemory();
+    for (int run = 0; run < 1000; ++run) {
+        cycle();
+    }
+    EXPECT_LT(CountGdiObjects(), objects + 10) << "GDI objects grew (Wine's handle table)";
+    EXPECT_LT(PrivateMemory(), memory + 256 * 1024) << "private memory grew";
+
+    // No hook is left: another program's window gets clicks. Started once more, exactly one
+    // hook swallows them and reports each release once.
+    ColourBoard board(POINT{40, 10});
+    const auto buttonUps = [&] {
+        const auto messages = board.MouseMessages();
+        return std::count(messages.begin(), messages.end(), WM_LBUTTONUP);
+    };
+    xinput::Click(board.AreaCentre(0));
+    EXPECT_TRUE(PumpUntil([&] { return buttonUps() == 1; }, 3000)) << "a hook was left behind";
+    SendMessageA(Control(IDC_SNAP), BM_CLICK, 0, 0);
+    board.ClearLog();
+    xinput::Click(board.AreaCentre(1));
+    EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, "C8641E"));
+    EXPECT_EQ(buttonUps(), 0);
+    xinput::Click(Centre(IDC_SNAP));
+    xinput::Click(board.AreaCentre(2));
+    EXPECT_TRUE(PumpUntil([&] { return buttonUps() == 1; }, 3000)) << "the last hook stayed";
+}
+
+} // namespace
