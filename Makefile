@@ -17,8 +17,10 @@ test: build
 	@tools/run-tests.sh $(PRESETS)
 
 run: deps
+	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
 	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
-	@cmake --build --preset win64 --target Tintview
+	@cmake --build --preset host --target artwork helpc >/dev/null
+	@cmake --build --preset win64 --target Tintview >/dev/null
 	@tools/run-tintview.sh build/win64/bin/Tintview.exe
 
 bench: deps

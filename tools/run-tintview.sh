@@ -33,7 +33,11 @@ if [ -n "$xvfb_pid" ]; then
     # Without a window manager, a Wine desktop window gives Tintview its title bar.
     wine explorer /desktop=Prismel,1024x768 "$program" >/dev/null 2>&1 &
     wine_pid=$!
-    sleep 3
+    for _ in $(seq 100); do
+        xdotool search --name 'Prismel - Wine desktop' >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    sleep 2 # the window itself follows its desktop
     import -window root "$run_dir/screenshot.png" 2>/dev/null &&
         echo "A screenshot of the display: $run_dir/screenshot.png"
     echo "Press Ctrl+C to end it."
