@@ -89,6 +89,23 @@ std::optional<VersionRecord> ReadVersionRecord(const std::string& path) {
                          VersionString(record, "OriginalFilename").value_or("")};
 }
 
+std::optional<std::string> EmbeddedManifest(const std::string& path) {
+    struct ModuleFreer {
+        void operator()(HMODULE module) const { FreeLibrary(module); }
+    };
+    // As resources only: a 64-bit program's too, from this 32-bit one.
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer> module(LoadLibraryExA(
+        path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    const HRSRC found =
+        module ? FindResourceA(module.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+    const HGLOBAL loaded = found ? LoadResource(module.get(), found) : nullptr;
+    if (!loaded) {
+        return std::nullopt;
+    }
+    return std::string(static_cast<const char*>(LockResource(loaded)),
+                       SizeofResource(module.get(), found));
+}
+
 int Bitness(const std::string& path) {
     const std::string bytes = Contents(path);
     if (bytes.size() < 0x40 || bytes.compare(0, 2, "MZ") != 0) {

@@ -24,6 +24,9 @@ struct VersionRecord {
 };
 std::optional<VersionRecord> ReadVersionRecord(const std::string& path);
 
+// The application manifest a program carries for Windows' loader (resource 1), or nothing.
+std::optional<std::string> EmbeddedManifest(const std::string& path);
+
 // 32 or 64 for a Windows program or library; 0 when the file is neither.
 int Bitness(const std::string& path);
 

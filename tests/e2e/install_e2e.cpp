@@ -93,11 +93,20 @@ std::string ImagePath(HANDLE process) {
     return path;
 }
 
+// The setup's exit code, run unattended; `folder` is the installation folder to choose.
+std::optional<DWORD> RunSetup(const std::string& folder = "") {
+    // /D= comes last and unquoted, spaces and all.
+    return testing_support::RunToEnd(
+        "\"" + arguments.setup + "\" /S" + (folder.empty() ? "" : " /D=" + folder), 60000);
+}
+
+const std::vector<std::string> kNoValues;
+
 TEST(Setup, RunsUnattendedOnAMachineWithoutPrismelAndEndsWithCodeZero) {
     ASSERT_FALSE(uninstall_test::RecordInView(KEY_WOW64_32KEY).KeyExists())
         << "not a fresh machine";
     ASSERT_EQ(Take(Copy()).present, std::vector<std::string>{}) << "not a fresh machine";
-    EXPECT_EQ(testing_support::RunToEnd("\"" + arguments.setup + "\" /S", 60000), 0u);
+    EXPECT_EQ(RunSetup(), 0u);
 }
 
 TEST(Setup, LaysEveryFileShortcutAndFolderOfTheUninstallersList) {
@@ -129,6 +138,18 @@ TEST(Setup, InstalledProgramsCarryVersionRecordsButTheUninstallerNone) {
         EXPECT_EQ(record->originalFilename, name);
     }
     EXPECT_FALSE(ReadVersionRecord(Copy().Uninstaller()));
+}
+
+TEST(Setup, InstalledTintviewCarriesItsManifestTheOthersNone) {
+    const std::string manifest =
+        EmbeddedManifest(Copy().Folder() + "Tintview.exe").value_or("(none)");
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                            "WindowsSettings\">true</dpiAware>"),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
+    EXPECT_FALSE(EmbeddedManifest(Copy().Folder() + "Mousetap.dll"));
+    EXPECT_FALSE(EmbeddedManifest(Copy().Uninstaller()));
 }
 
 TEST(Setup, ShortcutsStartTheInstalledFilesInTheInstallationFolder) {
@@ -201,7 +222,7 @@ TEST(Uninstall, TheInstalledUninstallerRemovesAllButItselfAndEndsWithCodeZero) {
     const Survey after = Take(Copy());
     EXPECT_EQ(after.present, (std::vector<std::string>{Copy().Uninstaller(), Copy().Folder()}));
     EXPECT_TRUE(after.recordKey) << "the key stays; only its three values go";
-    EXPECT_EQ(after.recordValues, std::vector<std::string>{});
+    EXPECT_EQ(after.recordValues, kNoValues);
 }
 
 TEST(Uninstall, ASecondRunEndsWithCodeOneAndTouchesNothing) {
@@ -221,6 +242,57 @@ TEST(Uninstall, ASecondRunEndsWithCodeOneAndTouchesNothing) {
     EXPECT_TRUE(run.messageShown);
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(Take(Copy()), before);
+}
+
+InstalledCopy CopyIn(const std::string& base) {
+    Places places = Copy().Where();
+    places.base = base;
+    return InstalledCopy(places);
+}
+
+// A base of `length` characters, ending with "\".
+std::string BaseOfLength(size_t length) {
+    const std::string start = "C:\\long\\";
+    return start + std::string(length - start.size() - 1, 'x') + "\\";
+}
+
+// uninstall.exe composes its paths in 255 characters: the longest base it can serve leaves room
+// for "Prismel\uninstall.exe".
+TEST(ChosenFolder, ABaseTooLongForTheUninstallerIsRefusedAndNothingIsLaid) {
+    const InstalledCopy copy = CopyIn(BaseOfLength(235));
+    EXPECT_EQ(RunSetup(copy.Folder()), 2u);
+    EXPECT_FALSE(uninstall_test::Exists(copy.Folder()));
+    EXPECT_EQ(uninstall_test::RecordInView(KEY_WOW64_32KEY).ValueNames(), kNoValues);
+}
+
+TEST(ChosenFolder, TheLongestBaseTheUninstallerCanServeIsInstalledAndUninstalled) {
+    const InstalledCopy copy = CopyIn(BaseOfLength(234));
+    ASSERT_EQ(copy.Uninstaller().size(), 255u);
+    ASSERT_EQ(RunSetup(copy.Folder()), 0u);
+    EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
+    EXPECT_EQ(Take(copy).present, copy.Items());
+
+    const uninstall_test::UninstallerRun run =
+        uninstall_test::RunUninstaller(copy.Uninstaller(), copy.Folder());
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(Take(copy).present, (std::vector<std::string>{copy.Uninstaller(), copy.Folder()}));
+}
+
+// A folder chosen under another name gets the installation folder "Prismel" inside it; while
+// that copy is recorded and there, no other folder is taken, and a plain run updates it.
+TEST(ChosenFolder, IsGivenAPrismelFolderAndKeptUntilUninstalled) {
+    const InstalledCopy copy = CopyIn("C:\\Apps\\Colour tools\\");
+    ASSERT_EQ(RunSetup("C:\\Apps\\Colour tools"), 0u);
+    EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
+    EXPECT_EQ(Take(copy).present, copy.Items());
+
+    EXPECT_EQ(RunSetup("C:\\Elsewhere\\Prismel"), 2u);
+    EXPECT_FALSE(uninstall_test::Exists("C:\\Elsewhere\\Prismel"));
+    EXPECT_EQ(RunSetup(), 0u);
+    EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
+
+    EXPECT_EQ(uninstall_test::RunUninstaller(copy.Uninstaller(), copy.Folder()).exitCode, 0u);
+    EXPECT_EQ(Take(copy).present, (std::vector<std::string>{copy.Uninstaller(), copy.Folder()}));
 }
 
 } // namespace
