@@ -2,6 +2,7 @@
 ; writes the record uninstall.exe reads to find it. installer/make-setup.sh runs makensis with:
 ;   -DOUTDIR=<folder for the setup program>
 ;   -DWIN64_BIN=<the x86_64 build's bin folder> -DWIN32_BIN=<the i686 build's bin folder>
+;   -DICON=<Tintview's icon>
 
 ; uninstall.exe reads the record with the ANSI registry functions, so the setup writes it with
 ; them: a folder name that cannot pass through the ANSI code page is refused when chosen.
@@ -10,6 +11,7 @@ Unicode false
 !include LogicLib.nsh
 !include x64.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 
 !searchparse /file "${__FILEDIR__}/../version/prismel_version.h" \
     '#define PRISMEL_VERSION_TEXT "' VERSION '"'
@@ -25,6 +27,7 @@ Unicode false
 !define /math DESKTOP_LIMIT 255 - 16      ; Tintview.exe.lnk
 
 Name "Prismel"
+Icon "${ICON}"
 Caption "Prismel ${VERSION} Setup"
 BrandingText "Prismel ${VERSION}"
 OutFile "${OUTDIR}/Prismel-${VERSION}-setup.exe"
@@ -58,6 +61,7 @@ Var refusal  ; why the chosen folders cannot be used; empty when they can
 Function .onInit
     SetShellVarContext all
     SetRegView 32
+    Call ChoosePrograms
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
@@ -157,7 +161,7 @@ Function LeaveFolderPage
     ${EndIf}
 FunctionEnd
 
-Section "Prismel"
+Section "-Folders and common files"
     ; Silent installs skip the folder page: the same check runs here.
     Call SettleFolders
     ${If} $refusal != ""
@@ -167,18 +171,24 @@ Section "Prismel"
     ${EndIf}
 
     SetOutPath "$INSTDIR"
-    ; 64-bit Windows on an x86-64 processor gets the 64-bit Tintview and Mousetap.dll, every
-    ; other Windows the 32-bit pair (see the README's "Release").
-    ${If} ${IsNativeAMD64}
-        File "/oname=Tintview.exe" "${WIN64_BIN}/Tintview.exe"
-        File "/oname=Mousetap.dll" "${WIN64_BIN}/Mousetap.dll"
-    ${Else}
-        File "/oname=Tintview.exe" "${WIN32_BIN}/Tintview.exe"
-        File "/oname=Mousetap.dll" "${WIN32_BIN}/Mousetap.dll"
-    ${EndIf}
     File "/oname=Tintview.hlp" "${WIN32_BIN}/Tintview.HLP"
     File "/oname=Tintview.cnt" "${WIN32_BIN}/Tintview.cnt"
     File "/oname=uninstall.exe" "${WIN32_BIN}/uninstall.exe"
+SectionEnd
+
+; Exactly one of the two pairs is selected, in .onInit.
+Section "-The 64-bit programs" programs64
+    File "/oname=Tintview.exe" "${WIN64_BIN}/Tintview.exe"
+    File "/oname=Mousetap.dll" "${WIN64_BIN}/Mousetap.dll"
+SectionEnd
+
+Section "-The 32-bit programs" programs32
+    File "/oname=Tintview.exe" "${WIN32_BIN}/Tintview.exe"
+    File "/oname=Mousetap.dll" "${WIN32_BIN}/Mousetap.dll"
+SectionEnd
+
+; Laid last: the record points at a complete copy.
+Section "-Shortcuts and record"
 
     ; Shortcuts start in the installation folder ($OUTDIR).
     CreateDirectory "$groupPrismel"
@@ -204,3 +214,14 @@ Section "Prismel"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${PROGRAM_LIST_KEY}" "EstimatedSize" $0
 SectionEnd
+
+; 64-bit Windows on an x86-64 processor gets the 64-bit Tintview and Mousetap.dll, every other
+; Windows (32-bit, or on ARM, which runs x86 programs) the 32-bit pair: see the README's
+; "Release". (After the sections, whose numbers it uses.)
+Function ChoosePrograms
+    ${If} ${IsNativeAMD64}
+        !insertmacro UnselectSection ${programs32}
+    ${Else}
+        !insertmacro UnselectSection ${programs64}
+    ${EndIf}
+FunctionEnd
