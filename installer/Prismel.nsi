@@ -189,7 +189,6 @@ SectionEnd
 
 ; Laid last: the record points at a complete copy.
 Section "-Shortcuts and record"
-
     ; Shortcuts start in the installation folder ($OUTDIR).
     CreateDirectory "$groupPrismel"
     CreateShortcut "$groupPrismel\Tintview.exe.lnk" "$INSTDIR\Tintview.exe"

@@ -62,11 +62,11 @@ std::string OutputOf(const std::string& commandLine) {
     }
     const HandleOwner read(rawRead);
     HandleOwner write(rawWrite);
-    SetHandleInformation(rawRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0); // only the program's end is given
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = rawWrite;
+    startup.hStdOutput = startup.hStdError = write.get();
     PROCESS_INFORMATION info{};
     std::vector<char> writable(commandLine.begin(), commandLine.end());
     writable.push_back('\0');
@@ -79,10 +79,10 @@ std::string OutputOf(const std::string& commandLine) {
     std::string output;
     char chunk[512];
     DWORD got = 0;
-    while (ReadFile(rawRead, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+    while (ReadFile(read.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
         output.append(chunk, got);
     }
-    WaitForSingleObject(info.hProcess, 10000);
+    WaitForSingleObject(process.get(), 10000);
     return output;
 }
 
