@@ -1,8 +1,9 @@
 # make run: install what is missing, build, start Tintview under Wine.
 # make test: install what is missing, build every target, run every test.
+# make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe.
 PRESETS := host win64 win32
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench dist clean
 
 deps:
 	@tools/install-deps.sh
@@ -28,6 +29,18 @@ bench: deps
 	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
 	@cmake --build --preset host >/dev/null && cmake --build --preset win64 --target prismel_bench >/dev/null
 	@tools/run-bench.sh
+
+# Only what ships, and the host tools that draw its pictures and compile its help.
+dist: deps
+	@for preset in $(PRESETS); do \
+		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
+	done
+	@cmake --build --preset host --target artwork helpc
+	@cmake --build --preset win64 --target Tintview
+	@cmake --build --preset win32 --target Tintview uninstall
+	@setup=$$(installer/make-setup.sh build/dist build/win64/bin build/win32/bin) && \
+		stat -c '%s bytes  %n' "$$setup" build/win64/bin/Tintview.exe build/win64/bin/Mousetap.dll \
+			build/win32/bin/Tintview.exe build/win32/bin/Mousetap.dll build/win32/bin/uninstall.exe
 
 clean:
 	rm -rf build

@@ -4,7 +4,7 @@
 set -eu
 
 packages="cmake make g++ googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
-wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps"
+wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis"
 
 sudo=""
 if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi

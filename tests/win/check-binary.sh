@@ -1,7 +1,8 @@
 #!/bin/bash
 # Checks a built Windows binary's shape with objdump: size, imported DLLs, exports, sections.
 #   check-binary.sh OBJDUMP FILE [--max-bytes N] [--imports-within "A.DLL B.DLL"]
-#                   [--system-imports-only] [--export ORDINAL:NAME]... [--shared-section NAME:BYTES]
+#                   [--system-imports-only [--beside "A.DLL ..."]] [--export ORDINAL:NAME]...
+#                   [--shared-section NAME:BYTES]
 #                   [--no-section NAME]... [--windowed]
 set -u
 objdump=$1 file=$2
@@ -27,10 +28,17 @@ while [ $# -gt 0 ]; do
         done
         shift 2 ;;
     --system-imports-only)
-        # What MinGW would otherwise leave for a clean Windows to lack.
+        # Every import is a DLL that each Windows carries in its system folder, or one named
+        # with --beside that is installed next to the binary. A MinGW runtime DLL, a Visual C++
+        # runtime or any other library a clean Windows lacks fails.
+        beside=""
+        if [ "${2:-}" = --beside ]; then beside=${3^^}; shift 2; fi
         for dll in $imports; do
-            case $dll in LIBSTDC++*|LIBGCC*|LIBWINPTHREAD*|*GTEST*|MSVCP*|VCRUNTIME*)
-                fail "imports $dll, which a clean Windows lacks" ;;
+            case $dll in
+            KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|SHELL32.DLL|COMCTL32.DLL|COMDLG32.DLL|\
+            OLE32.DLL|OLEAUT32.DLL|SHLWAPI.DLL|VERSION.DLL|MSVCRT.DLL|WINMM.DLL|UXTHEME.DLL|\
+            IMM32.DLL|API-MS-WIN-*) ;;
+            *) grep -qw -- "$dll" <<<"$beside" || fail "imports $dll, which a clean Windows lacks" ;;
             esac
         done
         shift ;;
