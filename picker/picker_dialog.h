@@ -46,6 +46,11 @@ private:
     void FormatHexText();
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
+    // Appearance.
+    HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
+    void PaintWindow();
+    HICON DragIconRequested();
+
     std::unique_ptr<framework::CBrush> colourBrush;
     framework::UniqueCursor savedArrow; // a private copy: the system's own is replaced
     framework::CBitmap patternBitmap;

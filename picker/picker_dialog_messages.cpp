@@ -15,4 +15,7 @@ const MessageTable CPickerDialog::messageTable{
         WhenHorizontalScroll<&CPickerDialog::ApplyComponentFromSlider>(),
         WhenEditRangeChanged<&CPickerDialog::OnDecimalFieldChanged>(IDC_RED_FIELD, IDC_BLUE_FIELD),
         WhenEditChanged<&CPickerDialog::OnHexFieldChanged>(IDC_HEX_FIELD),
+        WhenControlColour<&CPickerDialog::OnControlColour>(),
+        WhenPaint<&CPickerDialog::PaintWindow>(),
+        WhenDragIconAsked<&CPickerDialog::DragIconRequested>(),
     }};

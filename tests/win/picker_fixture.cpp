@@ -1,6 +1,7 @@
 #include "picker_fixture.h"
 
 #include "message_pump.h"
+#include "screen_pictures.h"
 #include "x_input.h"
 
 #include <commctrl.h>
@@ -61,6 +62,21 @@ COLORREF PickerWindowTest::SwatchPixel() const {
     const COLORREF colour = GetPixel(screen, centre.x, centre.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+void PickerWindowTest::WaitPainted(HWND window) const {
+    const HWND painted = window ? window : window_;
+    ui_->Invoke([&] { RedrawWindow(painted, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); });
+}
+
+double PickerWindowTest::ButtonPictureShare(const Screenshot& shot, UINT buttonId,
+                                            UINT bitmapId) const {
+    const screen_pictures::Picture picture = screen_pictures::BitmapResource(bitmapId);
+    const RECT button = screen_pictures::WindowOnScreen(Control(buttonId));
+    // Centred, give or take the rounding of an odd difference and a pressed button's shift.
+    const POINT centred{button.left + (button.right - button.left - picture.width) / 2,
+                        button.top + (button.bottom - button.top - picture.height) / 2};
+    return screen_pictures::BestShareNear(shot, button, picture, centred, 2);
 }
 
 void PickerWindowTest::SelectAll(UINT fieldId) {
