@@ -110,10 +110,15 @@ void CLinkLabel::MakeUnderlinedFont(HDC dc) {
         font = GetCurrentObject(dc, OBJ_FONT); // a control without a font of its own
     }
     LOGFONTA description{};
-    if (GetObjectA(font, sizeof description, &description) == sizeof description) {
-        description.lfUnderline = TRUE;
-        // On failure the text stays plain this time; the next paint tries again.
-        underlinedFont.Create(description);
+    if (GetObjectA(font, sizeof description, &description) != sizeof description) {
+        return;
+    }
+    description.lfUnderline = TRUE;
+    // On failure the text stays plain this time; the next paint tries again.
+    if (underlinedFont.Create(description)) {
+        // The static selects its own font after asking for its colours, over the one selected
+        // here: the copy becomes its own font too (no redraw, it is being painted).
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(underlinedFont.get()), FALSE);
     }
 }
 

@@ -26,6 +26,9 @@ void MoveTo(POINT point) {
 void Click(POINT point) {
     Xdotool(MoveArguments(point) + " click 1");
 }
+void RightClick(POINT point) {
+    Xdotool(MoveArguments(point) + " click 3");
+}
 void Press(POINT point) {
     Xdotool(MoveArguments(point) + " mousedown 1");
 }

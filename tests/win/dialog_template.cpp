@@ -69,3 +69,25 @@ void ExpectDialogFrame(HWND dialog, const char* caption, SIZE dialogUnits, DWORD
     EXPECT_EQ(client.right, size.right);
     EXPECT_EQ(client.bottom, size.bottom);
 }
+
+HWND ChildWithText(HWND dialog, const std::string& text) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char shown[128] = "";
+        GetWindowTextA(child, shown, sizeof shown);
+        if (text == shown) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+SIZE TextSize(HWND dialog, const std::string& text) {
+    SIZE size{};
+    const HDC dc = GetDC(dialog);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(dialog, dc);
+    return size;
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 struct ExpectedControl {
@@ -21,3 +22,8 @@ void ExpectControls(HWND dialog, const std::vector<ExpectedControl>& expected);
 // The dialog's caption, its client size in dialog units, and styles it has and has not.
 void ExpectDialogFrame(HWND dialog, const char* caption, SIZE dialogUnits, DWORD styles,
                        DWORD absentStyles);
+
+// The child of `dialog` showing `text`, or none.
+HWND ChildWithText(HWND dialog, const std::string& text);
+// The size of `text` in the dialog's font.
+SIZE TextSize(HWND dialog, const std::string& text);

@@ -2,6 +2,7 @@
 // in the current colour, the button pictures and the minimised icon, read back from the display.
 #include "picker_fixture.h"
 
+#include "dialog_template.h"
 #include "message_pump.h"
 #include "message_spy.h"
 #include "resources/resource_ids.h"
@@ -18,17 +19,6 @@ namespace {
 
 class PickerAppearanceTest : public PickerWindowTest {
 protected:
-    HWND ChildWithText(const std::string& text) const {
-        for (HWND child = GetWindow(Window(), GW_CHILD); child;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            char shown[64] = "";
-            GetWindowTextA(child, shown, sizeof shown);
-            if (text == shown) {
-                return child;
-            }
-        }
-        return nullptr;
-    }
     // A rectangle of the client area given in dialog units, on the screen.
     RECT DialogArea(RECT dialogUnits) const {
         MapDialogRect(Window(), &dialogUnits);
@@ -62,27 +52,18 @@ TEST_F(PickerAppearanceTest, BackgroundLabelsGroupBoxesAndSlidersSitOnTheTile) {
     EXPECT_EQ(FitTile(shot, strip, tile).share, 1) << "the window's background";
 
     for (const char* label : {"R:", "G:", "B:", "RGB: "}) {
-        const HWND control = ChildWithText(label);
+        const HWND control = ChildWithText(Window(), label);
         ASSERT_NE(control, nullptr) << label;
         ExpectTileBehindText(shot, WindowOnScreen(control), tile, label);
     }
     // A group box's caption sits in its top edge, in a gap of the frame line which runs through
     // the caption's middle: above the line, from the caption's first text to its last, only the
     // tile and the text show.
-    TEXTMETRICA metrics{};
-    {
-        const HDC dc = GetDC(Window());
-        const HGDIOBJ previous =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(Window(), WM_GETFONT, 0, 0)));
-        GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, previous);
-        ReleaseDC(Window(), dc);
-    }
     for (const char* groupBox : {"Choose Decimal Color Value", "Result (Hex)"}) {
-        const HWND control = ChildWithText(groupBox);
+        const HWND control = ChildWithText(Window(), groupBox);
         ASSERT_NE(control, nullptr) << groupBox;
         RECT caption = WindowOnScreen(control);
-        caption.bottom = caption.top + metrics.tmHeight / 3;
+        caption.bottom = caption.top + TextSize(Window(), groupBox).cy / 3;
         // From the caption's first column of text to its last: the frame line's gap.
         LONG first = caption.right, last = caption.left;
         for (LONG y = caption.top; y < caption.bottom; ++y) {

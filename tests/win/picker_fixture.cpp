@@ -10,22 +10,28 @@ using namespace testing_support;
 
 void PickerWindowTest::SetUp() {
     ui_ = std::make_unique<UiThread>([this] { app_.StartProgram(); });
+    window_ = WaitForDialog("Prismel", 10000);
+    ASSERT_NE(window_, nullptr) << "the main window did not show";
+    SetForegroundWindow(window_);
+    PumpFor(100);
+}
+
+HWND PickerWindowTest::WaitForDialog(const char* caption, DWORD timeoutMs) const {
     const DWORD thread = ui_->Id();
+    HWND shown = nullptr;
     PumpUntil(
         [&] {
-            HWND found = nullptr;
-            while ((found = FindWindowExA(nullptr, found, "#32770", "Prismel"))) {
+            for (HWND found = nullptr;
+                 (found = FindWindowExA(nullptr, found, "#32770", caption));) {
                 if (GetWindowThreadProcessId(found, nullptr) == thread && IsWindowVisible(found)) {
-                    window_ = found;
+                    shown = found;
                     return true;
                 }
             }
             return false;
         },
-        10000);
-    ASSERT_NE(window_, nullptr) << "the main window did not show";
-    SetForegroundWindow(window_);
-    PumpFor(100);
+        timeoutMs);
+    return shown;
 }
 
 void PickerWindowTest::TearDown() {

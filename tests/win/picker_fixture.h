@@ -18,6 +18,8 @@ protected:
     void TearDown() override;
 
     HWND Window() const { return window_; }
+    // A dialog of the UI thread with `caption` once it shows, or none after `timeoutMs`.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs) const;
     HWND Control(UINT id) const { return GetDlgItem(window_, id); }
     std::string Text(UINT id) const;
     int SliderPosition(UINT id) const;
