@@ -56,8 +56,16 @@ std::optional<int> RunUnixCommand(const std::string& shellCommand, DWORD timeout
                         &startup, &info)) {
         return std::nullopt;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    // For a Unix program Wine reports success but hands back no process or thread: the
+    // "handles" are stray numbers, at times equal to handles this program holds (closing one
+    // closed the cached registry root that the shell looks up associations under). Only a
+    // handle that really is the started process or thread is closed.
+    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId) {
+        CloseHandle(info.hProcess);
+    }
+    if (info.dwThreadId != 0 && GetThreadId(info.hThread) == info.dwThreadId) {
+        CloseHandle(info.hThread);
+    }
 
     const std::string statusFile = WindowsPathOf(status);
     std::optional<int> result;

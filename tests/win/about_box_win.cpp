@@ -320,19 +320,19 @@ LRESULT CALLBACK ShowUnopenableTarget(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+BOOL CALLBACK CollectVisibleOfThisProgram(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
 // The top-level windows of this program that are visible.
 std::vector<HWND> VisibleWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM found) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectVisibleOfThisProgram, reinterpret_cast<LPARAM>(&windows));
     std::sort(windows.begin(), windows.end());
     return windows;
 }
