@@ -1,23 +1,10 @@
 #include "help.h"
 
 #include "app.h"
+#include "busy_pointer.h"
 #include "message_box.h"
 
 namespace framework {
-namespace {
-
-class BusyPointer {
-public:
-    BusyPointer() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~BusyPointer() { SetCursor(previous_); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-} // namespace
 
 void CallHelpViewer(HWND window, DWORD_PTR data, UINT command) {
     const CWinApp* app = CWinApp::Current();

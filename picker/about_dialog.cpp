@@ -1,5 +1,23 @@
 #include "about_dialog.h"
 
+#include "data_exchange.h"
 #include "resources/resource_ids.h"
 
+using namespace framework;
+
+const MessageTable CAboutDialog::messageTable{&CDialog::messageTable};
+
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {}
+
+CAboutDialog::~CAboutDialog() = default;
+
+void CAboutDialog::DoDataExchange(CDataExchange& exchange) {
+    DDX_Control(exchange, IDC_LINK, link);
+}
+
+BOOL CAboutDialog::InitialiseWindow() {
+    CDialog::InitialiseWindow();
+    // The link opens the address it shows.
+    link.SetTarget(link.GetWindowText());
+    return TRUE; // the focus goes to the one tab stop, "OK"
+}

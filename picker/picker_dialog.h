@@ -51,6 +51,11 @@ private:
     LRESULT OnPickPoint(LONG x, LONG y);
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
+    // Appearance.
+    HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
+    void PaintWindow();
+    HICON DragIconRequested();
+
     std::unique_ptr<framework::CBrush> colourBrush;
     framework::UniqueCursor savedArrow; // a private copy: the system's own is replaced
     framework::CBitmap patternBitmap;

@@ -32,4 +32,7 @@ const MessageTable CPickerDialog::messageTable{
         WhenEditChanged<&CPickerDialog::OnHexFieldChanged>(IDC_HEX_FIELD),
         WhenClicked<&CPickerDialog::OnSnapClicked>(IDC_SNAP),
         WhenPickPoint<&CPickerDialog::OnPickPoint>(),
+        WhenControlColour<&CPickerDialog::OnControlColour>(),
+        WhenPaint<&CPickerDialog::PaintWindow>(),
+        WhenDragIconAsked<&CPickerDialog::DragIconRequested>(),
     }};

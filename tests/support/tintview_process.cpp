@@ -2,6 +2,7 @@
 
 #include "message_pump.h"
 #include "test_paths.h"
+#include "window_frame.h"
 
 namespace testing_support {
 
@@ -33,29 +34,12 @@ POINT TintviewProcess::Centre(UINT id) const {
     return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
 }
 
-LONG TintviewProcess::TitleBarMiddle() const {
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    return frame.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-}
-
 POINT TintviewProcess::TitleBar() const {
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    return POINT{(frame.left + frame.right) / 2, TitleBarMiddle()};
+    return TitleBarOf(window_);
 }
 
 POINT TintviewProcess::CloseBox() const {
-    // The caption's buttons sit at its right end; ask the window which point is the close box.
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    const LONG y = TitleBarMiddle();
-    for (LONG x = frame.right - 1; x > frame.left; --x) {
-        if (SendMessageA(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
-            return POINT{x - GetSystemMetrics(SM_CXSIZE) / 3, y};
-        }
-    }
-    return POINT{frame.right - 10, y};
+    return CloseBoxOf(window_);
 }
 
 } // namespace testing_support

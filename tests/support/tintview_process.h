@@ -30,8 +30,6 @@ public:
     ChildProcess& Process() { return process_; }
 
 private:
-    LONG TitleBarMiddle() const;
-
     ChildProcess process_;
     HWND window_ = nullptr;
 };

@@ -2,11 +2,11 @@
 
 #include "message_pump.h"
 
+#include <atomic>
 #include <fstream>
 #include <vector>
 
 namespace testing_support {
-namespace {
 
 // Wine maps the Unix root to drive Z:.
 std::string WindowsPathOf(const std::string& unixPath) {
@@ -19,7 +19,11 @@ std::string WindowsPathOf(const std::string& unixPath) {
     return path;
 }
 
-} // namespace
+std::string UniqueTemporaryFile(const std::string& suffix) {
+    static std::atomic<int> serial{0};
+    return "/tmp/prismel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++serial) + suffix;
+}
 
 std::string ShellQuoted(const std::string& text) {
     std::string quoted = "'";
@@ -30,9 +34,7 @@ std::string ShellQuoted(const std::string& text) {
 }
 
 std::optional<int> RunUnixCommand(const std::string& shellCommand, DWORD timeoutMs) {
-    static int serial = 0;
-    const std::string status = "/tmp/prismel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++serial) + ".status";
+    const std::string status = UniqueTemporaryFile(".status");
     const std::string script =
         "(" + shellCommand + "); echo $? >" + status + ".part && mv " + status + ".part " + status;
     // Windows command-line quoting: one argument for sh -c, with any '"' escaped.
@@ -54,8 +56,16 @@ std::optional<int> RunUnixCommand(const std::string& shellCommand, DWORD timeout
                         &startup, &info)) {
         return std::nullopt;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    // For a Unix program Wine reports success but hands back no process or thread: the
+    // "handles" are stray numbers, at times equal to handles this program holds (closing one
+    // closed the cached registry root that the shell looks up associations under). Only a
+    // handle that really is the started process or thread is closed.
+    if (info.dwProcessId != 0 && GetProcessId(info.hProcess) == info.dwProcessId) {
+        CloseHandle(info.hProcess);
+    }
+    if (info.dwThreadId != 0 && GetThreadId(info.hThread) == info.dwThreadId) {
+        CloseHandle(info.hThread);
+    }
 
     const std::string statusFile = WindowsPathOf(status);
     std::optional<int> result;

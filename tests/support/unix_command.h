@@ -14,6 +14,12 @@ namespace testing_support {
 // within `timeoutMs`. This thread's messages are dispatched while it runs.
 std::optional<int> RunUnixCommand(const std::string& shellCommand, DWORD timeoutMs = 15000);
 
+// The Windows path by which this program reaches the file `unixPath` (Wine's drive Z:).
+std::string WindowsPathOf(const std::string& unixPath);
+
+// A name for a temporary file of this test program's own under /tmp, new at each call.
+std::string UniqueTemporaryFile(const std::string& suffix);
+
 // `text` quoted for the shell as one word.
 std::string ShellQuoted(const std::string& text);
 

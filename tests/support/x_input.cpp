@@ -7,9 +7,6 @@
 namespace testing_support::xinput {
 namespace {
 
-// The prefix's virtual desktop is called "Prismel" (tests/harness/setup.sh).
-const char kDesktop[] = "'^Prismel - Wine desktop$'";
-
 void Xdotool(const std::string& arguments) {
     const auto code = RunUnixCommand("xdotool " + arguments);
     ASSERT_TRUE(code.has_value()) << "xdotool did not finish: " << arguments;
@@ -17,7 +14,7 @@ void Xdotool(const std::string& arguments) {
 }
 
 std::string MoveArguments(POINT point) {
-    return std::string("search --name ") + kDesktop + " mousemove --window %1 " +
+    return std::string("search --name ") + kDesktopSearch + " mousemove --window %1 " +
            std::to_string(point.x) + " " + std::to_string(point.y);
 }
 
@@ -28,6 +25,9 @@ void MoveTo(POINT point) {
 }
 void Click(POINT point) {
     Xdotool(MoveArguments(point) + " click 1");
+}
+void RightClick(POINT point) {
+    Xdotool(MoveArguments(point) + " click 3");
 }
 void Press(POINT point) {
     Xdotool(MoveArguments(point) + " mousedown 1");

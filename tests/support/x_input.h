@@ -9,8 +9,13 @@
 
 namespace testing_support::xinput {
 
+// xdotool's words for finding the X window of the prefix's virtual desktop, which is called
+// "Prismel" (tests/harness/setup.sh): `xdotool search --name <this>`.
+inline constexpr char kDesktopSearch[] = "'^Prismel - Wine desktop$'";
+
 void MoveTo(POINT point);
 void Click(POINT point); // move, press and release the left button
+void RightClick(POINT point);
 void Press(POINT point); // move and press the left button
 void Release();          // release the left button where the pointer is
 void Drag(POINT from, POINT to);

@@ -3,13 +3,12 @@
 #include "picker_fixture.h"
 
 #include "message_pump.h"
+#include "message_spy.h"
 #include "colour_text.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
 
 #include <commctrl.h>
-
-#include <atomic>
 
 using namespace testing_support;
 
@@ -137,47 +136,21 @@ TEST_F(PickerColourTest, SixHexDigitsSetEveryComponentAndTheSwatch) {
 
 // Each slider counts the positions it is given: one user change is one pass of updates, never
 // a second one set off by the program's own writes to its fields.
-class SliderPositionCount {
-public:
-    explicit SliderPositionCount(HWND slider) : slider_(slider) {
-        SetPropA(slider, "count", this);
-        own_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(slider, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Counting)));
-    }
-    ~SliderPositionCount() {
-        SetWindowLongPtrA(slider_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_));
-        RemovePropA(slider_, "count");
-    }
-    int Count() const { return count_; }
-
-private:
-    static LRESULT CALLBACK Counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = static_cast<SliderPositionCount*>(GetPropA(window, "count"));
-        if (message == TBM_SETPOS) {
-            ++self->count_;
-        }
-        return CallWindowProcA(self->own_, window, message, wParam, lParam);
-    }
-    HWND slider_;
-    WNDPROC own_;
-    std::atomic<int> count_{0};
-};
-
 TEST_F(PickerColourTest, OneChangeMakesOnePassOfUpdates) {
-    SliderPositionCount red(Control(IDC_RED_SLIDER));
-    SliderPositionCount green(Control(IDC_GREEN_SLIDER));
-    SliderPositionCount blue(Control(IDC_BLUE_SLIDER));
+    const MessageSpy red(Control(IDC_RED_SLIDER));
+    const MessageSpy green(Control(IDC_GREEN_SLIDER));
+    const MessageSpy blue(Control(IDC_BLUE_SLIDER));
     Paste(IDC_RED_FIELD, "9");
     ExpectColour(9, 0, 0, "090000");
-    EXPECT_EQ(red.Count(), 1);
-    EXPECT_EQ(green.Count(), 0) << "the hexadecimal field's handler ran too";
-    EXPECT_EQ(blue.Count(), 0);
+    EXPECT_EQ(red.Count(TBM_SETPOS), 1);
+    EXPECT_EQ(green.Count(TBM_SETPOS), 0) << "the hexadecimal field's handler ran too";
+    EXPECT_EQ(blue.Count(TBM_SETPOS), 0);
 
     Paste(IDC_HEX_FIELD, "0A0B0C");
     ExpectColour(10, 11, 12, "0A0B0C");
-    EXPECT_EQ(red.Count(), 2);
-    EXPECT_EQ(green.Count(), 1);
-    EXPECT_EQ(blue.Count(), 1);
+    EXPECT_EQ(red.Count(TBM_SETPOS), 2);
+    EXPECT_EQ(green.Count(TBM_SETPOS), 1);
+    EXPECT_EQ(blue.Count(TBM_SETPOS), 1);
 }
 
 TEST_F(PickerColourTest, DraggingASliderUpdatesTheColourContinuously) {

@@ -1,6 +1,7 @@
 #include "picker_fixture.h"
 
 #include "message_pump.h"
+#include "screen_pictures.h"
 #include "x_input.h"
 
 #include <commctrl.h>
@@ -9,22 +10,28 @@ using namespace testing_support;
 
 void PickerWindowTest::SetUp() {
     ui_ = std::make_unique<UiThread>([this] { app_.StartProgram(); });
+    window_ = WaitForDialog("Prismel", 10000);
+    ASSERT_NE(window_, nullptr) << "the main window did not show";
+    SetForegroundWindow(window_);
+    PumpFor(100);
+}
+
+HWND PickerWindowTest::WaitForDialog(const char* caption, DWORD timeoutMs) const {
     const DWORD thread = ui_->Id();
+    HWND shown = nullptr;
     PumpUntil(
         [&] {
-            HWND found = nullptr;
-            while ((found = FindWindowExA(nullptr, found, "#32770", "Prismel"))) {
+            for (HWND found = nullptr;
+                 (found = FindWindowExA(nullptr, found, "#32770", caption));) {
                 if (GetWindowThreadProcessId(found, nullptr) == thread && IsWindowVisible(found)) {
-                    window_ = found;
+                    shown = found;
                     return true;
                 }
             }
             return false;
         },
-        10000);
-    ASSERT_NE(window_, nullptr) << "the main window did not show";
-    SetForegroundWindow(window_);
-    PumpFor(100);
+        timeoutMs);
+    return shown;
 }
 
 void PickerWindowTest::TearDown() {
@@ -61,6 +68,21 @@ COLORREF PickerWindowTest::SwatchPixel() const {
     const COLORREF colour = GetPixel(screen, centre.x, centre.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+void PickerWindowTest::WaitPainted(HWND window) const {
+    const HWND painted = window ? window : window_;
+    ui_->Invoke([&] { RedrawWindow(painted, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); });
+}
+
+double PickerWindowTest::ButtonPictureShare(const Screenshot& shot, UINT buttonId,
+                                            UINT bitmapId) const {
+    const screen_pictures::Picture picture = screen_pictures::BitmapResource(bitmapId);
+    const RECT button = screen_pictures::WindowOnScreen(Control(buttonId));
+    // Centred, give or take the rounding of an odd difference and a pressed button's shift.
+    const POINT centred{button.left + (button.right - button.left - picture.width) / 2,
+                        button.top + (button.bottom - button.top - picture.height) / 2};
+    return screen_pictures::BestShareNear(shot, button, picture, centred, 2);
 }
 
 void PickerWindowTest::SelectAll(UINT fieldId) {

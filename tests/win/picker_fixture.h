@@ -4,6 +4,7 @@
 
 #include "message_boxes.h"
 #include "picker_app.h"
+#include "screenshot.h"
 #include "ui_thread.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@ protected:
     void TearDown() override;
 
     HWND Window() const { return window_; }
+    // A dialog of the UI thread with `caption` once it shows, or none after `timeoutMs`.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs) const;
     HWND Control(UINT id) const { return GetDlgItem(window_, id); }
     std::string Text(UINT id) const;
     int SliderPosition(UINT id) const;
@@ -24,6 +27,13 @@ protected:
     POINT Centre(UINT id) const;
     // The colour on the screen in the middle of the swatch.
     COLORREF SwatchPixel() const;
+    // Lets the UI thread do every repaint it has pending in `window` (the main window when
+    // none) and its children.
+    void WaitPainted(HWND window = nullptr) const;
+    // The share (0 to 1) of the button's pixels on `shot` that show bitmap `bitmapId` (this
+    // program carries Tintview's resources), placed as the button centres its picture.
+    double ButtonPictureShare(const testing_support::Screenshot& shot, UINT buttonId,
+                              UINT bitmapId) const;
 
     // Gives the field the focus with its whole text selected, as a user's click and select-all.
     void SelectAll(UINT fieldId);

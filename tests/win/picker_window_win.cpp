@@ -2,6 +2,7 @@
 // end it from the keyboard.
 #include "picker_fixture.h"
 
+#include "dialog_template.h"
 #include "fake_help_viewer.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
@@ -15,62 +16,39 @@ using namespace testing_support;
 
 namespace {
 
-struct ExpectedControl {
-    UINT id; // 0xFFFF: a label or frame without one
-    const char* windowClass;
-    const char* text; // nullptr: not checked (the fields hold what the program wrote)
-    RECT dialogUnits; // x, y, width, height (not right and bottom)
-    DWORD styles;     // style bits that must be set
-};
-
+// Buttons: a push button, never the default one; sliders: horizontal.
+constexpr DWORD kButtonKind = 0x0F;
 constexpr DWORD kSlider = TBS_NOTICKS | TBS_BOTH | WS_TABSTOP;
 constexpr DWORD kField = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr DWORD kPicture = BS_BITMAP | WS_TABSTOP;
+constexpr DWORD kPicture = BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP;
 
-const ExpectedControl kTemplate[] = {
+const std::vector<ExpectedControl> kTemplate = {
     {1006, "Edit", nullptr, {268, 17, 41, 12}, kField | ES_UPPERCASE},
-    {1000, "msctls_trackbar32", "Slider1", {24, 19, 170, 13}, kSlider},
-    {1001, "msctls_trackbar32", "Slider2", {24, 34, 170, 13}, kSlider},
-    {1002, "msctls_trackbar32", "Slider3", {24, 48, 170, 13}, kSlider},
+    {1000, "msctls_trackbar32", "Slider1", {24, 19, 170, 13}, kSlider, TBS_VERT},
+    {1001, "msctls_trackbar32", "Slider2", {24, 34, 170, 13}, kSlider, TBS_VERT},
+    {1002, "msctls_trackbar32", "Slider3", {24, 48, 170, 13}, kSlider, TBS_VERT},
     {1003, "Edit", nullptr, {198, 19, 26, 12}, kField},
     {1004, "Edit", nullptr, {198, 33, 26, 12}, kField},
     {1005, "Edit", nullptr, {198, 47, 26, 12}, kField},
     {0xFFFF, "Static", "R:", {17, 21, 9, 8}, WS_GROUP},
     {0xFFFF, "Static", "G:", {17, 36, 9, 8}, WS_GROUP},
     {0xFFFF, "Static", "B:", {17, 50, 9, 8}, WS_GROUP},
-    {0xFFFF, "Button", "Choose Decimal Color Value", {7, 7, 224, 56}, BS_GROUPBOX},
+    {0xFFFF, "Button", "Choose Decimal Color Value", {7, 7, 224, 56}, BS_GROUPBOX, kButtonKind},
     {0xFFFF, "Static", "RGB: ", {245, 19, 22, 8}, WS_GROUP},
     {1012, "Static", "", {250, 32, 56, 26}, WS_BORDER},
-    {0xFFFF, "Button", "Result (Hex)", {237, 7, 79, 56}, BS_GROUPBOX},
-    {1013, "Button", "Snap", {321, 8, 23, 17}, kPicture},
-    {1014, "Button", "EXIT", {321, 27, 23, 17}, kPicture},
-    {0xE146, "Button", "HELP", {321, 46, 23, 17}, kPicture},
+    {0xFFFF, "Button", "Result (Hex)", {237, 7, 79, 56}, BS_GROUPBOX, kButtonKind},
+    {1013, "Button", "Snap", {321, 8, 23, 17}, kPicture, kButtonKind},
+    {1014, "Button", "EXIT", {321, 27, 23, 17}, kPicture, kButtonKind},
+    {0xE146, "Button", "HELP", {321, 46, 23, 17}, kPicture, kButtonKind},
 };
-
-std::string ClassOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 using PickerStartTest = PickerWindowTest;
 
 TEST_F(PickerStartTest, TheWindowIsTheTemplateCentredOnItsWorkArea) {
-    char caption[64] = "";
-    GetWindowTextA(Window(), caption, sizeof caption);
-    EXPECT_STREQ(caption, "Prismel");
-    const auto style = static_cast<DWORD>(GetWindowLongA(Window(), GWL_STYLE));
-    const DWORD wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME;
-    EXPECT_EQ(style & wanted, wanted);
-    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
+    ExpectDialogFrame(Window(), "Prismel", {351, 70},
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME,
+                      WS_MAXIMIZEBOX | WS_THICKFRAME);
     EXPECT_TRUE(GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
-
-    RECT size{0, 0, 351, 70};
-    MapDialogRect(Window(), &size);
-    RECT client;
-    GetClientRect(Window(), &client);
-    EXPECT_EQ(client.right, size.right);
-    EXPECT_EQ(client.bottom, size.bottom);
 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -82,43 +60,7 @@ TEST_F(PickerStartTest, TheWindowIsTheTemplateCentredOnItsWorkArea) {
 }
 
 TEST_F(PickerStartTest, ControlsFollowTheTemplateInCreationAndTabOrder) {
-    HWND child = GetWindow(Window(), GW_CHILD);
-    for (const ExpectedControl& expected : kTemplate) {
-        ASSERT_NE(child, nullptr) << "missing control " << expected.id;
-        SCOPED_TRACE(testing::Message()
-                     << "control " << expected.id << " " << expected.windowClass);
-        EXPECT_EQ(static_cast<UINT>(GetDlgCtrlID(child)) & 0xFFFF, expected.id);
-        EXPECT_EQ(ClassOf(child), expected.windowClass);
-        if (expected.text) {
-            char text[64] = "";
-            GetWindowTextA(child, text, sizeof text);
-            EXPECT_STREQ(text, expected.text);
-        }
-        // Position and size convert to pixels separately, as the dialog manager converts them.
-        RECT place = expected.dialogUnits;
-        MapDialogRect(Window(), &place);
-        RECT actual;
-        GetWindowRect(child, &actual);
-        MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_EQ(actual.left, place.left);
-        EXPECT_EQ(actual.top, place.top);
-        EXPECT_EQ(actual.right - actual.left, place.right);
-        EXPECT_EQ(actual.bottom - actual.top, place.bottom);
-        auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-        // Controls draw a template's plain border as a sunken edge.
-        if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-            style |= WS_BORDER;
-        }
-        EXPECT_EQ(style & expected.styles, expected.styles);
-        if (expected.windowClass == std::string("Button") && expected.id != 0xFFFF) {
-            EXPECT_EQ(style & 0x0F, static_cast<DWORD>(BS_PUSHBUTTON)) << "no default button";
-        }
-        if (expected.windowClass == std::string("msctls_trackbar32")) {
-            EXPECT_EQ(style & TBS_VERT, 0u);
-        }
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
-    EXPECT_EQ(child, nullptr) << "more controls than the template has";
+    ExpectControls(Window(), kTemplate);
 
     // Tab goes round the stops in creation order, starting at the focused hexadecimal field.
     const UINT tabOrder[] = {1006, 1000, 1001, 1002, 1003, 1004, 1005, 1013, 1014, 0xE146, 1006};
