@@ -1,9 +1,12 @@
 # make run: install what is missing, build, start Tintview under Wine.
 # make test: install what is missing, build every target, run every test.
 # make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe.
-PRESETS := host win64 win32
+# make bench: Tintview's figures beside a bare dialog's.
+# make fuzz: run each fuzz target for FUZZ_SECONDS (two at a time), growing build/sanitize/fuzz.
+PRESETS := host win64 win32 sanitize
+FUZZ_SECONDS := 300
 
-.PHONY: run test build deps bench dist clean
+.PHONY: run test build deps bench dist fuzz clean
 
 deps:
 	@tools/install-deps.sh
@@ -16,6 +19,11 @@ build: deps
 
 test: build
 	@tools/run-tests.sh $(PRESETS)
+
+fuzz:
+	@$(MAKE) --no-print-directory build PRESETS=sanitize
+	@PRISMEL_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset sanitize -L fuzz \
+		--timeout $$(($(FUZZ_SECONDS) + 120))
 
 run: deps
 	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
@@ -32,7 +40,7 @@ bench: deps
 
 # Only what ships, and the host tools that draw its pictures and compile its help.
 dist: deps
-	@for preset in $(PRESETS); do \
+	@for preset in host win64 win32; do \
 		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
 	done
 	@cmake --build --preset host --target artwork helpc
