@@ -5,12 +5,42 @@
 #include "help.h"
 #include "message_box.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace framework {
 namespace {
 
-const char kObjectProperty[] = "Prismel.CWnd";
+// The objects subclassing windows, looked up on every message: a window property would cost a
+// round trip to the window server each time. One map for the process, behind a lock, since each
+// thread subclasses its own windows (a per-thread map is no choice: this runtime frees a thread's
+// storage before it runs the destructors of its thread-local objects).
+class SubclassMap {
+public:
+    CWnd* Find(HWND window) {
+        AcquireSRWLockShared(&lock_);
+        const auto found = objects_.find(window);
+        CWnd* object = found != objects_.end() ? found->second : nullptr;
+        ReleaseSRWLockShared(&lock_);
+        return object;
+    }
+    void Add(HWND window, CWnd* object) {
+        AcquireSRWLockExclusive(&lock_);
+        objects_[window] = object;
+        ReleaseSRWLockExclusive(&lock_);
+    }
+    void Remove(HWND window) {
+        AcquireSRWLockExclusive(&lock_);
+        objects_.erase(window);
+        ReleaseSRWLockExclusive(&lock_);
+    }
+
+private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> objects_;
+};
+
+SubclassMap subclassed;
 
 bool IsControlColourRequest(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -25,7 +55,7 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
-    return window ? static_cast<CWnd*>(GetPropA(window, kObjectProperty)) : nullptr;
+    return window ? subclassed.Find(window) : nullptr;
 }
 
 bool CWnd::SubclassWindow(HWND window) {
@@ -33,7 +63,7 @@ bool CWnd::SubclassWindow(HWND window) {
         return false;
     }
     window_ = window;
-    SetPropA(window, kObjectProperty, this);
+    subclassed.Add(window, this);
     ownProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
     return true;
@@ -42,17 +72,33 @@ bool CWnd::SubclassWindow(HWND window) {
 void CWnd::Unsubclass() {
     if (window_ && ownProcedure_) {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProcedure_));
-        RemovePropA(window_, kObjectProperty);
+        subclassed.Remove(window_);
     }
     ownProcedure_ = nullptr;
     window_ = nullptr;
+    children_.clear();
+}
+
+HWND CWnd::GetDlgItem(UINT id) const {
+    const auto known = children_.find(id);
+    if (known != children_.end() && IsWindow(known->second) &&
+        GetParent(known->second) == window_) {
+        return known->second;
+    }
+    const HWND child = ::GetDlgItem(window_, id);
+    if (child) {
+        children_[id] = child;
+    }
+    return child;
 }
 
 void CWnd::BindToDlgItem(HWND parent, UINT id) {
-    const HWND control = ::GetDlgItem(parent, id);
-    if (control == window_) {
+    // Bound once per window: asking the dialog for its control each time costs a round trip.
+    if (window_ && IsWindow(window_) && GetParent(window_) == parent &&
+        static_cast<UINT>(GetDlgCtrlID(window_)) == id) {
         return;
     }
+    const HWND control = ::GetDlgItem(parent, id);
     if (GetMessageTable()->HasEntries()) {
         SubclassWindow(control);
     } else {

@@ -7,6 +7,7 @@
 #include "message_table.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace framework {
 
@@ -31,7 +32,9 @@ public:
     static CWnd* FromHandlePermanent(HWND window);
 
     std::string GetWindowText() const { return WindowText(window_); }
-    HWND GetDlgItem(UINT id) const { return ::GetDlgItem(window_, id); }
+    // A child control by its identifier. Remembered once found: asking the window for it costs a
+    // round trip to the window server each time.
+    HWND GetDlgItem(UINT id) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(window_, message, wParam, lParam);
     }
@@ -65,6 +68,7 @@ private:
 
     HWND window_ = nullptr;
     WNDPROC ownProcedure_ = nullptr;
+    mutable std::unordered_map<UINT, HWND> children_;
     Message current_{};
 };
 

@@ -2,8 +2,7 @@
 
 #include "busy_pointer.h"
 #include "message_crackers.h"
-
-#include <shellapi.h>
+#include "shell_open.h"
 
 using namespace framework;
 
@@ -30,9 +29,7 @@ void CLinkLabel::SetTarget(const std::string& text) {
 bool CLinkLabel::OpenTarget() {
     BusyPointer busy;
     const HWND owner = GetParent(GetSafeHwnd());
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOW));
-    return result > 32;
+    return ShellOpen(owner, target.c_str()) > 32;
 }
 
 BOOL CLinkLabel::OnPointerShapeRequest(HWND, UINT, UINT) {
