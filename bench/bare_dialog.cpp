@@ -1,9 +1,12 @@
 // A dialog program with nothing of its own: the benchmark's measure of what any dialog costs
 // to start and to hold on this machine.
+#include "resources/resource_ids.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -29,6 +32,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
             initialise(&controls);
         }
     }
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(1), nullptr, BareProcedure, 0);
+    // "picker-template": the picker's own window template, its controls and nothing of its code,
+    // read from Tintview.exe beside this program.
+    HMODULE templates = instance;
+    int templateId = 1;
+    if (std::strstr(commandLine, "picker-template")) {
+        char path[MAX_PATH];
+        const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+        std::string tintview(path, length);
+        tintview = tintview.substr(0, tintview.find_last_of('\\') + 1) + "Tintview.exe";
+        templates = LoadLibraryExA(tintview.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        templateId = IDD_PICKER;
+    }
+    DialogBoxParamA(templates, MAKEINTRESOURCEA(templateId), nullptr, BareProcedure, 0);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "picker_fixture.h"
 
+#include "clipboard_text.h"
 #include "message_pump.h"
 #include "screen_pictures.h"
 #include "x_input.h"
@@ -103,13 +104,7 @@ void PickerWindowTest::TypeKeys(UINT fieldId, const std::string& text) {
 }
 
 void PickerWindowTest::Paste(UINT fieldId, const std::string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
+    ASSERT_TRUE(PutTextOnClipboard(text));
     SelectAll(fieldId);
     const std::string before = Text(fieldId);
     xinput::Key("ctrl+v");

@@ -3,6 +3,8 @@
 // the hexadecimal text within six characters, and each warning is the one for the field edited.
 #include "picker_fixture.h"
 
+#include "clipboard_text.h"
+
 #include "resources/resource_ids.h"
 
 #include <commctrl.h>
@@ -121,14 +123,7 @@ protected:
             }
             return;
         }
-        if (OpenClipboard(nullptr)) {
-            EmptyClipboard();
-            const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-            memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-            GlobalUnlock(memory);
-            SetClipboardData(CF_TEXT, memory);
-            CloseClipboard();
-        }
+        testing_support::PutTextOnClipboard(text);
         SendMessageA(field, WM_PASTE, 0, 0);
     }
 };
