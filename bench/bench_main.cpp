@@ -5,7 +5,9 @@
 #include "gdi_object_count.h"
 #include "picker_app.h"
 #include "process_figures.h"
+#include "process_memory.h"
 #include "resources/resource_ids.h"
+#include "test_paths.h"
 #include "ui_thread.h"
 
 #include <algorithm>
@@ -14,17 +16,13 @@
 #include <string>
 #include <vector>
 
+using namespace testing_support;
+
 namespace {
 
 constexpr int kStartRuns = 21;
 constexpr int kChanges = 10000;
 constexpr int kTimedChanges = 2000;
-
-std::string Beside(const char* name) {
-    char path[MAX_PATH];
-    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return self.substr(0, self.find_last_of('\\') + 1) + name;
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -51,15 +49,14 @@ std::vector<double> StartupTimes(const std::vector<std::string>& programs) {
     std::vector<std::vector<double>> times(programs.size());
     for (int run = -1; run < kStartRuns; ++run) { // run -1 warms the caches
         for (size_t program = 0; program < programs.size(); ++program) {
-            StartedProgram started{};
-            if (!StartAndWaitForWindow(programs[program], started)) {
+            const StartedProgram started(programs[program]);
+            if (!started.Window()) {
                 std::fprintf(stderr, "%s did not show its window\n", programs[program].c_str());
                 std::exit(1);
             }
             if (run >= 0) {
-                times[program].push_back(started.secondsToWindow);
+                times[program].push_back(started.SecondsToWindow());
             }
-            EndProgram(started);
         }
     }
     std::vector<double> medians;
@@ -79,36 +76,37 @@ struct HoldingFigures {
 // the paint's passing objects.
 size_t IdleGdiObjects(const StartedProgram& started) {
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(started.window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    SendMessageTimeoutA(started.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     Sleep(300);
-    return testing_support::CountGdiObjects(started.process.hProcess);
+    return CountGdiObjects(started.Process());
 }
 
 // Tintview in its own process, given ten thousand hexadecimal values as the field's text, beside
 // the bare dialog (given `bareArguments`).
 HoldingFigures Holding(const std::string& tintview, const std::string& bare,
                        const std::string& bareArguments) {
-    StartedProgram started{};
-    StartAndWaitForWindow(tintview, started);
-    const HANDLE process = started.process.hProcess;
-    const HWND hex = GetDlgItem(started.window, IDC_HEX_FIELD);
-    IdleGdiObjects(started);
-    const SIZE_T afterStart = PrivateMemory(process);
-    // The first change makes the drawing objects that every later one reuses.
-    SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("123456"));
-    const size_t objectsBefore = IdleGdiObjects(started);
-    for (int serial = 0; serial < kChanges; ++serial) {
-        SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(HexColour(serial).c_str()));
-    }
-    const size_t objectsAfter = IdleGdiObjects(started);
-    const SIZE_T afterChanges = PrivateMemory(process);
-    EndProgram(started);
+    SIZE_T afterStart = 0;
+    SIZE_T afterChanges = 0;
+    size_t objectsBefore = 0;
+    size_t objectsAfter = 0;
+    {
+        const StartedProgram started(tintview);
+        const HWND hex = GetDlgItem(started.Window(), IDC_HEX_FIELD);
+        IdleGdiObjects(started);
+        afterStart = PrivateMemory(started.Process());
+        // The first change makes the drawing objects that every later one reuses.
+        SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("123456"));
+        objectsBefore = IdleGdiObjects(started);
+        for (int serial = 0; serial < kChanges; ++serial) {
+            SendMessageA(hex, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(HexColour(serial).c_str()));
+        }
+        objectsAfter = IdleGdiObjects(started);
+        afterChanges = PrivateMemory(started.Process());
+    } // ended before the bare dialog starts
 
-    StartedProgram bareStarted{};
-    StartAndWaitForWindow(bare + bareArguments, bareStarted);
+    const StartedProgram bareStarted(bare + bareArguments);
     IdleGdiObjects(bareStarted);
-    const SIZE_T bareMemory = PrivateMemory(bareStarted.process.hProcess);
-    EndProgram(bareStarted);
+    const SIZE_T bareMemory = PrivateMemory(bareStarted.Process());
     return HoldingFigures{std::max(afterStart, afterChanges), bareMemory,
                           static_cast<long long>(objectsAfter) -
                               static_cast<long long>(objectsBefore)};
@@ -120,8 +118,7 @@ struct ChangeTimes {
 };
 
 // Times `change` on the window's own thread, as its handlers run it.
-ChangeTimes TimeChanges(testing_support::UiThread& ui, HWND window,
-                        const std::function<void(int)>& prepare,
+ChangeTimes TimeChanges(UiThread& ui, HWND window, const std::function<void(int)>& prepare,
                         const std::function<void(int)>& change) {
     std::vector<double> through, repainted;
     ui.Invoke([&] {
@@ -171,8 +168,8 @@ HWND ShowColourRamp() {
 } // namespace
 
 int main() {
-    const std::string tintview = Beside("Tintview.exe");
-    const std::string bare = Beside("bare_dialog.exe");
+    const std::string tintview = BesideTest("Tintview.exe");
+    const std::string bare = BesideTest("bare_dialog.exe");
 
     // Beside the bare dialog: the same with the common controls loaded, and with those and the
     // picker's own template (its seventeen controls, none of its code).
@@ -186,14 +183,14 @@ int main() {
     CPickerApp app;
     HWND window = nullptr;
     HWND ramp = nullptr;
-    testing_support::UiThread ui([&] { app.StartProgram(); });
+    UiThread ui([&] { app.StartProgram(); });
     while (!(window = FindWindowA("#32770", "Prismel")) || !IsWindowVisible(window)) {
         Sleep(10);
     }
     ui.Invoke([&] { ramp = ShowColourRamp(); });
     const HWND hex = GetDlgItem(window, IDC_HEX_FIELD);
     const ChangeTimes update = TimeChanges(
-        ui, window, [&](int serial) { testing_support::PutTextOnClipboard(HexColour(serial)); },
+        ui, window, [&](int serial) { PutTextOnClipboard(HexColour(serial)); },
         [&](int) {
             SendMessageA(hex, EM_SETSEL, 0, -1);
             SendMessageA(hex, WM_PASTE, 0, 0);
@@ -214,7 +211,7 @@ int main() {
     };
     const double memoryRatio = ratio(holding.tintviewMemory, holding.bareMemory);
     const long long tintviewBytes = FileBytes(tintview);
-    const long long mousetapBytes = FileBytes(Beside("Mousetap.dll"));
+    const long long mousetapBytes = FileBytes(BesideTest("Mousetap.dll"));
     std::printf("startup_ratio %.3f\n", startupRatio);
     std::printf("update_us %.0f\n", update.throughViews);
     std::printf("sample_us %.0f\n", sample.throughViews);

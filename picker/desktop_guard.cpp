@@ -1,6 +1,5 @@
 #include "desktop_guard.h"
 
-#include "Mousetap.h"
 #include "picker_dialog.h"
 
 #include <cstdlib>
@@ -14,9 +13,8 @@ std::terminate_handler previousTerminate = nullptr;
 
 // Runs on whichever thread failed, in a process about to end: only the two undo steps.
 void RestoreDesktop() {
-    InstallFilter(0, FALSE);
     if (guarded) {
-        guarded->RestoreArrowCursor();
+        guarded->EndSampling();
     }
 }
 

@@ -26,6 +26,9 @@ public:
     void PaintSwatch(COLORREF colour);
     void LoadSampledColour(COLORREF colour);
 
+    // Sampling: removes the hook and puts the arrow back, whatever the mode's state.
+    void EndSampling();
+
 protected:
     BOOL InitialiseWindow() override;
     void DoDataExchange(framework::CDataExchange& exchange) override;

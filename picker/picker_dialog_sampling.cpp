@@ -23,12 +23,16 @@ void CPickerDialog::OnSnapClicked() {
     snapButton.SetBitmap(snapActiveBitmap.get());
 }
 
+void CPickerDialog::EndSampling() {
+    InstallFilter(0, FALSE);
+    RestoreArrowCursor();
+}
+
 LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
     RECT snap;
     GetWindowRect(snapButton.GetSafeHwnd(), &snap);
     if (x >= snap.left && x < snap.right && y >= snap.top && y < snap.bottom) {
-        InstallFilter(0, FALSE);
-        RestoreArrowCursor();
+        EndSampling();
         snapButton.SetBitmap(snapBitmap.get());
         return 1;
     }

@@ -1,7 +1,6 @@
 // Start-up and window: construction, initialisation, the system menu, help and the ways out.
 #include "picker_dialog.h"
 
-#include "Mousetap.h"
 #include "about_dialog.h"
 #include "app.h"
 #include "help.h"
@@ -90,15 +89,13 @@ void CPickerDialog::OnSessionEnding(bool ending) {
     // The session may stop the process right after this, with no window destroyed: the desktop
     // of the next session must not inherit the hook or the dropper.
     if (ending) {
-        InstallFilter(0, FALSE);
-        RestoreArrowCursor();
+        EndSampling();
     }
 }
 
 void CPickerDialog::OnWindowDestroyed() {
     ShowHelp(0, HELP_QUIT);
     Default();
-    InstallFilter(0, FALSE);
-    RestoreArrowCursor();
+    EndSampling();
     ReleaseBrushes();
 }

@@ -60,13 +60,14 @@ std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
 }
 
 HWND ChildProcess::WaitForWindow(DWORD timeoutMs, const char* className) const {
+    HWND found = nullptr;
+    PumpUntil([&] { return (found = VisibleWindow(className)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND ChildProcess::VisibleWindow(const char* className) const {
     WindowSearch search{id_, className, nullptr};
-    PumpUntil(
-        [&] {
-            EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeoutMs);
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

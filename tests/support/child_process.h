@@ -27,6 +27,8 @@ public:
     // A visible top-level window of the program (of `className` when one is given) once it
     // shows within `timeoutMs`, dispatching this thread's messages meanwhile; null otherwise.
     HWND WaitForWindow(DWORD timeoutMs, const char* className = nullptr) const;
+    // Such a window as things stand, or null.
+    HWND VisibleWindow(const char* className = nullptr) const;
     void Terminate();
 
 private:

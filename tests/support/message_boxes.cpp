@@ -1,15 +1,10 @@
 #include "message_boxes.h"
 
 #include "message_pump.h"
+#include "window_frame.h"
 
 namespace testing_support {
 namespace {
-
-std::string TextOf(HWND window) {
-    char text[1024] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 HWND FindBox(const std::string& caption) {
     HWND found = nullptr;

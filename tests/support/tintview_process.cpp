@@ -2,7 +2,6 @@
 
 #include "message_pump.h"
 #include "test_paths.h"
-#include "window_frame.h"
 
 namespace testing_support {
 
@@ -20,18 +19,6 @@ TintviewProcess::~TintviewProcess() {
         PostMessageA(window_, WM_COMMAND, IDCANCEL, 0);
         process_.WaitForExit(5000);
     }
-}
-
-std::string TintviewProcess::Text(UINT id) const {
-    char text[256] = "";
-    SendMessageA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-POINT TintviewProcess::Centre(UINT id) const {
-    RECT frame;
-    GetWindowRect(Control(id), &frame);
-    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
 }
 
 POINT TintviewProcess::TitleBar() const {

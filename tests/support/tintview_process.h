@@ -2,6 +2,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "window_frame.h"
 
 #include <windows.h>
 
@@ -21,9 +22,9 @@ public:
     bool Shown() const { return window_ != nullptr; }
     HWND Window() const { return window_; }
     HWND Control(UINT id) const { return GetDlgItem(window_, id); }
-    std::string Text(UINT id) const;
+    std::string Text(UINT id) const { return TextOf(Control(id)); }
     // Centre of a control, in screen coordinates.
-    POINT Centre(UINT id) const;
+    POINT Centre(UINT id) const { return CentreOf(Control(id)); }
     // A point on the window's close box, and one on its title bar, clear of the buttons.
     POINT CloseBox() const;
     POINT TitleBar() const;

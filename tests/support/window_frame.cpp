@@ -11,6 +11,21 @@ LONG TitleBarMiddle(HWND window) {
 
 } // namespace
 
+POINT CentreOf(HWND window) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+}
+
+std::string TextOf(HWND window) {
+    const auto length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    const auto copied =
+        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 POINT TitleBarOf(HWND window) {
     RECT frame;
     GetWindowRect(window, &frame);

@@ -2,6 +2,7 @@
 
 #include "child_process.h"
 #include "message_pump.h"
+#include "window_frame.h"
 
 #include <memory>
 #include <type_traits>
@@ -101,12 +102,6 @@ bool ShowsWarningIcon(HWND box) {
     return warning;
 }
 
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 } // namespace
 
 UninstallerRun RunUninstaller(const std::string& program, const std::string& currentFolder) {
@@ -118,8 +113,8 @@ UninstallerRun RunUninstaller(const std::string& program, const std::string& cur
     const HWND box = uninstaller.WaitForWindow(10000, "#32770");
     if (box) {
         run.messageShown = true;
-        run.caption = TextOf(box);
-        run.text = TextOf(GetDlgItem(box, kMessageTextId));
+        run.caption = testing_support::TextOf(box);
+        run.text = testing_support::TextOf(GetDlgItem(box, kMessageTextId));
         EnumChildWindows(box, CountVisibleButtons, reinterpret_cast<LPARAM>(&run.visibleButtons));
         run.warningIcon = ShowsWarningIcon(box);
         SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

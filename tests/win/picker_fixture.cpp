@@ -3,6 +3,7 @@
 #include "clipboard_text.h"
 #include "message_pump.h"
 #include "screen_pictures.h"
+#include "window_frame.h"
 #include "x_input.h"
 
 #include <commctrl.h>
@@ -48,9 +49,7 @@ void PickerWindowTest::TearDown() {
 }
 
 std::string PickerWindowTest::Text(UINT id) const {
-    char text[256] = "";
-    SendMessageA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    return TextOf(Control(id));
 }
 
 int PickerWindowTest::SliderPosition(UINT id) const {
@@ -58,9 +57,7 @@ int PickerWindowTest::SliderPosition(UINT id) const {
 }
 
 POINT PickerWindowTest::Centre(UINT id) const {
-    RECT frame;
-    GetWindowRect(Control(id), &frame);
-    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+    return CentreOf(Control(id));
 }
 
 COLORREF PickerWindowTest::SwatchPixel() const {

@@ -8,11 +8,11 @@
 #include "cursor_recorder.h"
 #include "gdi_object_count.h"
 #include "message_pump.h"
+#include "process_memory.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,15 +21,6 @@
 using namespace testing_support;
 
 namespace {
-
-// Committed private memory. Wine reports it as the page-file usage (its PrivateUsage is 0); on
-// Windows the two are the same figure.
-SIZE_T PrivateMemory() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.PagefileUsage;
-}
 
 class PickerSoakTest : public PickerWindowTest {
 protected:

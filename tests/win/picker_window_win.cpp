@@ -42,7 +42,20 @@ const std::vector<ExpectedControl> kTemplate = {
     {0xE146, "Button", "HELP", {321, 46, 23, 17}, kPicture, kButtonKind},
 };
 
-using PickerStartTest = PickerWindowTest;
+class PickerStartTest : public PickerWindowTest {
+protected:
+    // Puts text in a field that the change handler never sees: were it seen, the handler would
+    // at once write the last good value back. The field's identifier is changed meanwhile, so
+    // no handler runs.
+    void SetTextUnseen(UINT fieldId, const char* text) {
+        const HWND field = Control(fieldId);
+        ui_->Invoke([&] {
+            SetWindowLongPtrA(field, GWLP_ID, 0x7FFF);
+            SetWindowTextA(field, text);
+            SetWindowLongPtrA(field, GWLP_ID, fieldId);
+        });
+    }
+};
 
 TEST_F(PickerStartTest, TheWindowIsTheTemplateCentredOnItsWorkArea) {
     ExpectDialogFrame(Window(), "Prismel", {351, 70},
@@ -169,14 +182,8 @@ TEST_F(PickerStartTest, EnterEndsTheRunWhenEveryFieldReadsBack) {
 }
 
 TEST_F(PickerStartTest, EnterWithAnInvalidFieldWarnsAndTheWindowStays) {
-    // Text the change handler has not seen yet: were it seen, the handler would at once write
-    // the last good value back. The field's identifier is changed meanwhile, so no handler runs.
+    SetTextUnseen(IDC_RED_FIELD, "12x");
     const HWND red = Control(IDC_RED_FIELD);
-    ui_->Invoke([&] {
-        SetWindowLongPtrA(red, GWLP_ID, 0x7FFF);
-        SetWindowTextA(red, "12x");
-        SetWindowLongPtrA(red, GWLP_ID, IDC_RED_FIELD);
-    });
     xinput::Click(Centre(IDC_BLUE_FIELD));
     xinput::Key("Return");
     ExpectWarning("Please enter an integer.");
@@ -194,12 +201,7 @@ TEST_F(PickerStartTest, EnterWithAnInvalidFieldWarnsAndTheWindowStays) {
 }
 
 TEST_F(PickerStartTest, EscapeEndsTheRunWithoutReadingTheFields) {
-    const HWND red = Control(IDC_RED_FIELD);
-    ui_->Invoke([&] {
-        SetWindowLongPtrA(red, GWLP_ID, 0x7FFF);
-        SetWindowTextA(red, "not a number");
-        SetWindowLongPtrA(red, GWLP_ID, IDC_RED_FIELD);
-    });
+    SetTextUnseen(IDC_RED_FIELD, "not a number");
     xinput::Click(Centre(IDC_BLUE_FIELD));
     xinput::Key("Escape");
     EXPECT_TRUE(NoMessageBoxFor(ProgramName(), 300));
