@@ -1,10 +1,14 @@
 # make run: install what is missing, build, start Tintview under Wine.
 # make test: install what is missing, build every target, run every test.
-# make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe.
+# make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe
+#   and the portable build/dist/Prismel-1.0-portable.zip.
 # make bench: Tintview's figures beside a bare dialog's.
 # make fuzz: run each fuzz target for FUZZ_SECONDS (two at a time), growing build/sanitize/fuzz.
 PRESETS := host win64 win32 sanitize
 FUZZ_SECONDS := 300
+# Builds and test runs use every core the machine has (CMake and CTest read these).
+export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
+export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
 
 .PHONY: run test build deps bench dist fuzz clean
 
@@ -25,29 +29,34 @@ fuzz:
 	@PRISMEL_FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset sanitize -L fuzz \
 		--timeout $$(($(FUZZ_SECONDS) + 120))
 
+# The Windows builds run the host build's tools, so the host build comes first.
 run: deps
 	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
-	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
 	@cmake --build --preset host --target artwork helpc >/dev/null
+	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
 	@cmake --build --preset win64 --target Tintview >/dev/null
 	@tools/run-tintview.sh build/win64/bin/Tintview.exe
 
 bench: deps
 	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@cmake --build --preset host >/dev/null
 	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
-	@cmake --build --preset host >/dev/null && cmake --build --preset win64 --target prismel_bench >/dev/null
+	@cmake --build --preset win64 --target prismel_bench >/dev/null
 	@tools/run-bench.sh
 
 # Only what ships, and the host tools that draw its pictures and compile its help.
 dist: deps
-	@for preset in host win64 win32; do \
+	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@cmake --build --preset host --target artwork helpc
+	@for preset in win64 win32; do \
 		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
 	done
-	@cmake --build --preset host --target artwork helpc
 	@cmake --build --preset win64 --target Tintview
 	@cmake --build --preset win32 --target Tintview uninstall
 	@setup=$$(installer/make-setup.sh build/dist build/win64/bin build/win32/bin) && \
-		stat -c '%s bytes  %n' "$$setup" build/win64/bin/Tintview.exe build/win64/bin/Mousetap.dll \
+		portable=$$(installer/make-portable.sh build/dist build/win64/bin build/win32/bin) && \
+		stat -c '%s bytes  %n' "$$setup" "$$portable" \
+			build/win64/bin/Tintview.exe build/win64/bin/Mousetap.dll \
 			build/win32/bin/Tintview.exe build/win32/bin/Mousetap.dll build/win32/bin/uninstall.exe
 
 clean:

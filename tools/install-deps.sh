@@ -6,7 +6,7 @@ set -eu
 # clang with its runtimes builds the native tests under the sanitizers and the fuzz targets.
 packages="cmake make g++ googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
 clang libclang-rt-14-dev \
-wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis"
+wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis zip unzip"
 
 sudo=""
 if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi

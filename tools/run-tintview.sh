@@ -27,6 +27,7 @@ if [ ! -f "$WINEPREFIX/prismel-ready" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (once)..."
     wineboot -i >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/prismel-ready"
 fi
+"$(dirname "$0")/install-wine-fonts.sh" "$WINEPREFIX" || exit 1
 
 cd "$(dirname "$program")" || exit 1
 if [ -n "$xvfb_pid" ]; then

@@ -29,9 +29,11 @@ bool IsMouseMessage(UINT message) {
 
 } // namespace colour_board
 
-ColourBoard::ColourBoard(POINT origin) : logPath_(ScratchFolder("board") + "\\mouse.log") {
+ColourBoard::ColourBoard(POINT origin, const std::string& program)
+    : logPath_(ScratchFolder("board") + "\\mouse.log") {
     DeleteFileA(logPath_.c_str());
-    process_ = std::make_unique<ChildProcess>("\"" + BesideTest("colour_board.exe") + "\" \"" +
+    const std::string board = program.empty() ? BesideTest("colour_board.exe") : program;
+    process_ = std::make_unique<ChildProcess>("\"" + board + "\" \"" +
                                               logPath_ + "\" " + std::to_string(origin.x) + " " +
                                               std::to_string(origin.y));
     EXPECT_TRUE(process_->Started());

@@ -31,7 +31,8 @@ bool IsMouseMessage(UINT message);
 // Starts the board at `origin` (its window's top-left corner, screen coordinates).
 class ColourBoard {
 public:
-    explicit ColourBoard(POINT origin);
+    // The program beside the test, or `program` (a build of another bitness, say).
+    explicit ColourBoard(POINT origin, const std::string& program = "");
     ~ColourBoard();
 
     HWND Window() const { return window_; }
