@@ -4,28 +4,6 @@
 
 namespace helpc {
 
-void ByteWriter::U8(std::uint8_t value) {
-    bytes_.push_back(value);
-}
-
-void ByteWriter::U16(std::uint16_t value) {
-    bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void ByteWriter::U32(std::uint32_t value) {
-    U16(static_cast<std::uint16_t>(value & 0xFFFF));
-    U16(static_cast<std::uint16_t>(value >> 16));
-}
-
-void ByteWriter::Append(const Bytes& bytes) {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-}
-
-void ByteWriter::Append(const std::string& bytes) {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-}
-
 void ByteWriter::StringZ(const std::string& text) {
     Append(text);
     U8(0);
@@ -38,10 +16,6 @@ void ByteWriter::FixedString(const std::string& text, std::size_t width) {
     }
     Append(text);
     Zeros(width - text.size());
-}
-
-void ByteWriter::Zeros(std::size_t count) {
-    bytes_.insert(bytes_.end(), count, 0);
 }
 
 void ByteWriter::CompressedUnsignedShort(unsigned value) {
@@ -71,12 +45,6 @@ void ByteWriter::CompressedLong(long value) {
         U32(static_cast<std::uint32_t>((static_cast<std::int64_t>(value) + 0x40000000) * 2 + 1));
     } else {
         throw std::out_of_range("compressed long out of range");
-    }
-}
-
-void ByteWriter::PatchU32(std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes_.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 

@@ -33,9 +33,9 @@ ColourBoard::ColourBoard(POINT origin, const std::string& program)
     : logPath_(ScratchFolder("board") + "\\mouse.log") {
     DeleteFileA(logPath_.c_str());
     const std::string board = program.empty() ? BesideTest("colour_board.exe") : program;
-    process_ = std::make_unique<ChildProcess>("\"" + board + "\" \"" +
-                                              logPath_ + "\" " + std::to_string(origin.x) + " " +
-                                              std::to_string(origin.y));
+    process_ =
+        std::make_unique<ChildProcess>("\"" + board + "\" \"" + logPath_ + "\" " +
+                                       std::to_string(origin.x) + " " + std::to_string(origin.y));
     EXPECT_TRUE(process_->Started());
     window_ = process_->WaitForWindow(10000);
     EXPECT_NE(window_, nullptr) << "the colour board did not show its window";

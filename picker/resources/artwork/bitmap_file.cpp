@@ -33,7 +33,7 @@ std::vector<uint8_t> EncodeBitmapFile(const IndexedImage& image) {
     WritePalette(out, image.palette, kPaletteEntries);
     WriteRows(out, image.width, image.height, kBitsPerPixel,
               [&](int x, int y) { return image.IndexAt(x, y); });
-    return out.bytes();
+    return out.Take();
 }
 
 } // namespace artwork

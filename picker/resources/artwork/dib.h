@@ -2,12 +2,14 @@
 // header, the palette, and rows from the bottom up, each padded to four bytes.
 #pragma once
 
-#include "byte_writer.h"
 #include "indexed_image.h"
+#include "little_endian.h"
 
 #include <cstddef>
 
 namespace artwork {
+
+using binary::ByteWriter;
 
 constexpr uint32_t kInfoHeaderBytes = 40;
 

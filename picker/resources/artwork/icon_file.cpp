@@ -1,6 +1,6 @@
 #include "icon_file.h"
 
-#include "byte_writer.h"
+#include "little_endian.h"
 #include "dib.h"
 
 #include <algorithm>
@@ -48,7 +48,7 @@ std::vector<uint8_t> MaskedDib(const IndexedImage& image, int bitsPerPixel) {
     });
     WriteRows(out, image.width, image.height, 1,
               [&](int x, int y) { return image.TransparentAt(x, y) ? 1 : 0; });
-    return out.bytes();
+    return out.Take();
 }
 
 std::vector<uint8_t> EncodeDirectory(uint16_t type, const std::vector<Entry>& entries) {
@@ -74,7 +74,7 @@ std::vector<uint8_t> EncodeDirectory(uint16_t type, const std::vector<Entry>& en
     for (const Entry& entry : entries) {
         out.Append(entry.dib);
     }
-    return out.bytes();
+    return out.Take();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "image_file_reader.h"
 
 #include "artwork.h"
+#include "little_endian.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -9,31 +10,7 @@ namespace artwork_test {
 
 namespace {
 
-class Reader {
-public:
-    Reader(const std::vector<uint8_t>& bytes, size_t at) : bytes_(bytes), at_(at) {}
-
-    uint32_t U8() {
-        if (at_ >= bytes_.size()) {
-            throw std::runtime_error("file ends early");
-        }
-        return bytes_[at_++];
-    }
-    uint32_t U16() {
-        const uint32_t low = U8();
-        return low | U8() << 8;
-    }
-    uint32_t U32() {
-        const uint32_t low = U16();
-        return low | U16() << 16;
-    }
-    int32_t I32() { return static_cast<int32_t>(U32()); }
-    size_t at() const { return at_; }
-
-private:
-    const std::vector<uint8_t>& bytes_;
-    size_t at_;
-};
+using Reader = binary::ByteReader;
 
 int RowBytes(int width, int bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;
@@ -111,7 +88,7 @@ BitmapFile ReadBitmapFile(const std::vector<uint8_t>& bytes) {
     file.declaredSize = in.U32();
     in.U32();
     file.pixelOffset = in.U32();
-    file.dib = ReadDibHeader(bytes, in.at());
+    file.dib = ReadDibHeader(bytes, in.At());
     file.dib.height = file.dib.storedHeight;
     file.dib.indices =
         ReadRows(bytes, file.pixelOffset, file.dib.width, file.dib.height, file.dib.bitsPerPixel);

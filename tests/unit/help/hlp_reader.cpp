@@ -1,5 +1,7 @@
 #include "hlp_reader.h"
 
+#include "little_endian.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -11,15 +13,9 @@ namespace {
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 constexpr std::size_t kBlockSize = 4096;
 
-std::uint16_t U16(const std::uint8_t* at) {
-    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-std::int16_t I16(const std::uint8_t* at) {
-    return static_cast<std::int16_t>(U16(at));
-}
-std::uint32_t U32(const std::uint8_t* at) {
-    return U16(at) | (static_cast<std::uint32_t>(U16(at + 2)) << 16);
-}
+constexpr auto U16 = binary::ReadU16;
+constexpr auto I16 = binary::ReadI16;
+constexpr auto U32 = binary::ReadU32;
 
 void Require(bool holds, const std::string& what) {
     if (!holds) {
