@@ -2,8 +2,6 @@
 
 #include "dialog.h"
 
-#include <commctrl.h>
-
 namespace framework {
 namespace {
 
@@ -19,8 +17,6 @@ const MessageTable CWinApp::messageTable{&CCmdTarget::messageTable};
 
 CWinApp::CWinApp() {
     currentApp = this;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES}; // the sliders
-    InitCommonControlsEx(&controls);
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string program(path, length);
@@ -46,13 +42,7 @@ HINSTANCE CWinApp::ResourceInstance() {
 }
 
 int CWinApp::Run() {
-    if (StartProgram()) {
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    StartProgram();
     // A quit request that ended the main window's modal run was posted again to end the thread.
     MSG quit;
     if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

@@ -2,17 +2,12 @@
 // commands nobody else handles (the help command), and knows the program's help file.
 #pragma once
 
+#include "framework_ids.h"
 #include "window.h"
 
 #include <string>
 
 namespace framework {
-
-// The framework's command for help: the HELP button's identifier (a resource script uses it
-// too, hence a macro).
-#ifndef ID_HELP
-#define ID_HELP 0xE146
-#endif
 
 class CWinApp : public CCmdTarget {
 public:
@@ -24,10 +19,10 @@ public:
     static CWinApp* Current();
     static HINSTANCE ResourceInstance();
 
-    // The program: StartProgram, then (only when it asks for one) a message loop. Returns the
-    // exit code: the last quit request's, else 0.
+    // The program: StartProgram. Returns the exit code: the last quit request's, else 0.
     int Run();
-    // Returns whether the framework should run its own message loop afterwards.
+    // Runs the whole program (a dialog-based one: its main window's modal run). The framework
+    // has no message loop of its own to run afterwards, so a program returns false.
     virtual bool StartProgram() = 0;
 
     CWnd* MainWindow() const { return mainWindow_; }

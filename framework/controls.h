@@ -20,8 +20,6 @@ public:
 
 class CEdit : public CWnd {
 public:
-    // Bounds what the user can type or paste; the program's own writes are not bounded.
-    void LimitText(int characters) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(characters)); }
     void SetSel(int start, int end) {
         SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     }

@@ -18,7 +18,6 @@ public:
 class CGdiObject {
 public:
     HGDIOBJ GetSafeHandle() const { return object_.get(); }
-    void DeleteObject() { object_.reset(); }
 
 protected:
     CGdiObject() = default;
@@ -41,7 +40,6 @@ public:
 
 class CBrush : public CGdiObject {
 public:
-    CBrush() = default;
     // A solid brush; throws ResourceUnavailable when it cannot be made.
     explicit CBrush(COLORREF colour);
     // A brush that repeats `bitmap` over any area it fills; throws ResourceUnavailable.

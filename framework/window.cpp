@@ -141,7 +141,6 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     current_ = outer;
     if (message == WM_NCDESTROY) {
         Unsubclass();
-        PostNcDestroy();
     }
     return result;
 }

@@ -51,7 +51,6 @@ protected:
     virtual bool HandleCommand(WPARAM wParam, LPARAM lParam);
     // Offered a notification this control sent to its parent; true when it answered it.
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    virtual void PostNcDestroy() {}
 
     bool notificationsLocked_ = false;
 

@@ -5,8 +5,6 @@
 
 using namespace framework;
 
-const MessageTable CAboutDialog::messageTable{&CDialog::messageTable};
-
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX) {}
 
 CAboutDialog::~CAboutDialog() = default;

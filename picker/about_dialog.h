@@ -11,9 +11,7 @@ public:
     ~CAboutDialog() override;
 
 protected:
-    // Adds no entries: every message gets the plain dialog's handling.
-    const framework::MessageTable* GetMessageTable() const override { return &messageTable; }
-    static const framework::MessageTable messageTable;
+    // No message table of its own: every message gets the plain dialog's handling.
     void DoDataExchange(framework::CDataExchange& exchange) override;
     BOOL InitialiseWindow() override;
 

@@ -4,6 +4,8 @@
 #include "message_crackers.h"
 #include "picker_dialog.h"
 
+#include <commctrl.h>
+
 using namespace framework;
 
 const MessageTable CPickerApp::messageTable{&CWinApp::messageTable,
@@ -12,6 +14,9 @@ const MessageTable CPickerApp::messageTable{&CWinApp::messageTable,
                                             }};
 
 bool CPickerApp::StartProgram() {
+    // The sliders are the common controls' trackbars.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     // The window holds no embedded objects and the platform draws its controls in three
     // dimensions itself, so nothing needs enabling for either.
     auto dialog = std::make_unique<CPickerDialog>();

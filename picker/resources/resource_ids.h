@@ -23,9 +23,8 @@
 #define IDC_SNAP 1013
 #define IDC_EXIT 1014
 #define IDC_LINK 1021
-#ifndef ID_HELP
-#define ID_HELP 0xE146
-#endif
+// The HELP button carries the framework's help command, ID_HELP.
+#include "../../framework/framework_ids.h"
 
 // The system-menu item that opens the about box.
 #define IDM_ABOUTBOX 0x0010
