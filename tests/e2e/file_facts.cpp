@@ -1,5 +1,7 @@
 #include "file_facts.h"
 
+#include "handle_owners.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -17,10 +19,7 @@ struct Releaser {
 };
 template <typename Interface> using ComOwner = std::unique_ptr<Interface, Releaser>;
 
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using KeyOwner = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+using KeyOwner = testing_support::UniqueRegistryKey;
 
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
@@ -90,11 +89,8 @@ std::optional<VersionRecord> ReadVersionRecord(const std::string& path) {
 }
 
 std::optional<std::string> EmbeddedManifest(const std::string& path) {
-    struct ModuleFreer {
-        void operator()(HMODULE module) const { FreeLibrary(module); }
-    };
     // As resources only: a 64-bit program's too, from this 32-bit one.
-    const std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleFreer> module(LoadLibraryExA(
+    const testing_support::UniqueModule module(LoadLibraryExA(
         path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     const HRSRC found =
         module ? FindResourceA(module.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;

@@ -4,6 +4,7 @@
 // user goes, on the one machine (a Wine prefix made for this run).
 //   install_e2e.exe SETUP WIN64_BIN WIN32_BIN      (Windows paths; the two builds' bin folders)
 #include "child_process.h"
+#include "handle_owners.h"
 #include "closing_message.h"
 #include "file_facts.h"
 #include "install_layout.h"
@@ -33,10 +34,7 @@ struct Arguments {
 
 const char kProgramListKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Prismel";
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using HandleOwner = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+using HandleOwner = testing_support::UniqueKernelObject;
 
 const InstalledCopy& Copy() {
     static const InstalledCopy copy(ExpectedPlaces());

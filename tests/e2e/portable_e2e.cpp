@@ -6,6 +6,7 @@
 // Tintview under test: Wine runs a global hook only in processes of its library's bitness.)
 #include "child_process.h"
 #include "colour_board.h"
+#include "handle_owners.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
 #include "window_frame.h"
@@ -55,11 +56,9 @@ bool WindowsIs64Bit() {
 
 bool KeyExists(HKEY root, const char* path, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(key);
-    return true;
+    const LONG opened = RegOpenKeyExA(root, path, 0, KEY_READ | view, &key);
+    const UniqueRegistryKey owned(key);
+    return opened == ERROR_SUCCESS;
 }
 
 TEST(PortableRelease, HoldsAFolderPerBuildWithTheProgramItsLibraryAndHelpAndAReadme) {

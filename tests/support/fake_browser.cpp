@@ -1,5 +1,7 @@
 #include "fake_browser.h"
 
+#include "handle_owners.h"
+
 #include "unix_command.h"
 
 #include <fstream>
@@ -11,10 +13,7 @@ namespace {
 const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
 const char kBrowsersValue[] = "Browsers";
 
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+using OwnedKey = UniqueRegistryKey;
 
 OwnedKey BrowserKey() {
     HKEY key = nullptr;

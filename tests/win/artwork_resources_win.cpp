@@ -2,6 +2,7 @@
 // resource compiler made of the files, and what the loader, the icon and cursor code and a
 // pattern brush do with them.
 #include "artwork_resources.h"
+#include "handle_owners.h"
 
 #include <windows.h>
 
@@ -14,38 +15,11 @@
 
 namespace {
 
-template <typename Handle, auto Close> class Owned {
-public:
-    explicit Owned(Handle handle = nullptr) : handle_(handle) {}
-    ~Owned() { Free(); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) {
-            Free();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-
-private:
-    void Free() {
-        if (handle_ != nullptr) {
-            Close(handle_);
-        }
-    }
-
-    Handle handle_;
-};
-
-using Bitmap = Owned<HBITMAP, DeleteObject>;
-using Brush = Owned<HBRUSH, DeleteObject>;
-using Icon = Owned<HICON, DestroyIcon>;
-using Cursor = Owned<HCURSOR, DestroyCursor>;
-using MemoryDc = Owned<HDC, DeleteDC>;
+using Bitmap = testing_support::UniqueBitmap;
+using Brush = testing_support::UniqueBrush;
+using Icon = testing_support::UniqueIcon;
+using Cursor = testing_support::UniqueCursor;
+using MemoryDc = testing_support::UniqueMemoryDc;
 
 // The bitmaps GetIconInfo hands over, freed with it.
 struct IconBitmaps {

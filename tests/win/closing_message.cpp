@@ -1,15 +1,16 @@
 #include "closing_message.h"
 
 #include "child_process.h"
+#include "handle_owners.h"
 #include "message_pump.h"
 #include "window_frame.h"
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace uninstall_test {
 namespace {
+
+using namespace testing_support;
 
 constexpr int kMessageTextId = 0xFFFF;
 
@@ -33,28 +34,6 @@ BOOL CALLBACK FindIconStatic(HWND child, LPARAM lParam) {
     return TRUE;
 }
 
-// Owners of the few GDI objects that reading and drawing icons needs.
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-struct DeleteGdiObject {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-struct DeleteMemoryDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteGdiObject>;
-using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, DeleteGdiObject>;
-using OwnedMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteMemoryDc>;
-
 // The pixels of a rectangle of `dc`, row by row.
 std::vector<COLORREF> Pixels(HDC dc, const RECT& area) {
     std::vector<COLORREF> pixels;
@@ -69,16 +48,14 @@ std::vector<COLORREF> Pixels(HDC dc, const RECT& area) {
 // A system icon as drawn over `background` in a rectangle of `size`.
 std::vector<COLORREF> DrawnIcon(LPCSTR icon, SIZE size, COLORREF background) {
     const ScreenDc screen;
-    const OwnedMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    const OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
-    const OwnedBrush brush(CreateSolidBrush(background));
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    const UniqueBrush brush(CreateSolidBrush(background));
+    const Selection drawing(memory.get(), bitmap.get());
     const RECT all{0, 0, size.cx, size.cy};
     FillRect(memory.get(), &all, brush.get());
     DrawIcon(memory.get(), 0, 0, LoadIconA(nullptr, icon));
-    std::vector<COLORREF> pixels = Pixels(memory.get(), all);
-    SelectObject(memory.get(), previous);
-    return pixels;
+    return Pixels(memory.get(), all);
 }
 
 // The box's icon is compared, pixel for pixel, with the system's warning and information icons
@@ -94,7 +71,7 @@ bool ShowsWarningIcon(HWND box) {
     bool warning = false;
     testing_support::PumpUntil(
         [&] {
-            const std::vector<COLORREF> shown = Pixels(ScreenDc().Get(), area);
+            const std::vector<COLORREF> shown = Pixels(ScreenDc().get(), area);
             warning = shown == DrawnIcon(IDI_WARNING, size, shown.front());
             return warning || shown == DrawnIcon(IDI_INFORMATION, size, shown.front());
         },

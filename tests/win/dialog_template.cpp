@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include "handle_owners.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -83,11 +85,9 @@ HWND ChildWithText(HWND dialog, const std::string& text) {
 
 SIZE TextSize(HWND dialog, const std::string& text) {
     SIZE size{};
-    const HDC dc = GetDC(dialog);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(dialog, dc);
+    const framework::WindowDc dc(dialog);
+    const testing_support::Selection font(
+        dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }

@@ -22,7 +22,7 @@ RecordInView::OwnedKey RecordInView::Create() const {
 }
 
 bool RecordInView::KeyExists() const {
-    return Open() != nullptr;
+    return static_cast<bool>(Open());
 }
 
 void RecordInView::Erase() const {

@@ -2,9 +2,10 @@
 // the registry: a 32-bit program's HKLM\SOFTWARE is WOW6432Node, as on 64-bit Windows.
 #pragma once
 
+#include "handle_owners.h"
+
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,10 +42,7 @@ public:
     std::vector<std::string> ValueNames() const;
 
 private:
-    struct KeyCloser {
-        void operator()(HKEY key) const { RegCloseKey(key); }
-    };
-    using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+    using OwnedKey = testing_support::UniqueRegistryKey;
     OwnedKey Open() const;
     OwnedKey Create() const;
 
