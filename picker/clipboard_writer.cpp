@@ -3,7 +3,6 @@
 #include "handle_owner.h"
 
 #include <cstring>
-#include <string>
 #include <utility>
 
 using framework::UniqueGlobalMemory;
@@ -27,31 +26,31 @@ private:
     bool open_;
 };
 
-// `size` bytes of movable memory holding `bytes`, as the clipboard wants its data.
-UniqueGlobalMemory GlobalCopy(const void* bytes, std::size_t size) {
-    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (memory) {
-        void* at = GlobalLock(memory.get());
-        if (!at) {
-            return {};
-        }
-        std::memcpy(at, bytes, size);
-        GlobalUnlock(memory.get());
+// Movable memory of `size` bytes, as the clipboard wants its data, filled by `fill` while
+// locked; none when it cannot be had.
+template <class Fill> UniqueGlobalMemory GlobalBlock(std::size_t size, Fill fill) {
+    UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    void* at = memory ? GlobalLock(memory.get()) : nullptr;
+    if (!at) {
+        return {};
     }
+    fill(at);
+    GlobalUnlock(memory.get());
     return memory;
 }
 
+// The text and its terminator (the zeroed last byte).
 UniqueGlobalMemory AnsiText(std::string_view text) {
-    std::string terminated(text);
-    return GlobalCopy(terminated.c_str(), terminated.size() + 1);
+    return GlobalBlock(text.size() + 1,
+                       [&](void* at) { std::memcpy(at, text.data(), text.size()); });
 }
 
 UniqueGlobalMemory UnicodeText(std::string_view text) {
     const int length = static_cast<int>(text.size());
     const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring converted(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, converted.data(), wide);
-    return GlobalCopy(converted.c_str(), (converted.size() + 1) * sizeof(wchar_t));
+    return GlobalBlock((static_cast<std::size_t>(wide) + 1) * sizeof(WCHAR), [&](void* at) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, static_cast<WCHAR*>(at), wide);
+    });
 }
 
 // Hands `memory` to the clipboard; it then belongs to the clipboard, unless it was refused.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -47,36 +48,12 @@ void CheckColourValue(const picker::Components& colour) {
     FUZZ_RULE(Same(picker::SplitColourValue(value), colour));
 }
 
-// Reads a whole number without sign or needless leading zeros from `text` at `at`.
-bool ReadNumber(std::string_view text, std::size_t& at, long& number) {
-    const std::size_t start = at;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 4) {
-        ++at;
-    }
-    if (at == start || (text[start] == '0' && at - start > 1)) {
-        return false;
-    }
-    number = std::strtol(std::string(text.substr(start, at - start)).c_str(), nullptr, 10);
-    return true;
-}
-
-bool ReadWord(std::string_view text, std::size_t& at, std::string_view word) {
-    if (text.substr(at, word.size()) != word) {
-        return false;
-    }
-    at += word.size();
-    return true;
-}
-
-// Three numbers between the given words ("rgb(", ", ", ", ", ")"), and nothing else.
-bool ReadThree(std::string_view text, const std::string_view (&words)[4], long (&numbers)[3]) {
-    std::size_t at = 0;
-    for (int part = 0; part < 3; ++part) {
-        if (!ReadWord(text, at, words[part]) || !ReadNumber(text, at, numbers[part])) {
-            return false;
-        }
-    }
-    return ReadWord(text, at, words[3]) && at == text.size();
+// The three numbers of `text`, read by `layout` (a scanf format ending in %n) to its end.
+bool ReadThree(const std::string& text, const char* layout, long (&numbers)[3]) {
+    int end = -1;
+    return std::sscanf(text.c_str(), layout, &numbers[0], &numbers[1], &numbers[2], &end) == 3 &&
+           end == static_cast<int>(text.size()) && numbers[0] >= 0 && numbers[1] >= 0 &&
+           numbers[2] >= 0;
 }
 
 // A style sheet's reading of hsl(): the components it stands for, 0 to 255 but not rounded.
@@ -106,11 +83,11 @@ void CheckNotations(const picker::Components& colour) {
                    colour));
 
     long rgb[3];
-    FUZZ_RULE(ReadThree(picker::FormatCssRgb(colour), {"rgb(", ", ", ", ", ")"}, rgb));
+    FUZZ_RULE(ReadThree(picker::FormatCssRgb(colour), "rgb(%ld, %ld, %ld)%n", rgb));
     FUZZ_RULE(rgb[0] == colour.red && rgb[1] == colour.green && rgb[2] == colour.blue);
 
     long hsl[3];
-    FUZZ_RULE(ReadThree(picker::FormatCssHsl(colour), {"hsl(", ", ", "%, ", "%)"}, hsl));
+    FUZZ_RULE(ReadThree(picker::FormatCssHsl(colour), "hsl(%ld, %ld%%, %ld%%)%n", hsl));
     FUZZ_RULE(hsl[0] <= 359 && hsl[1] <= 100 && hsl[2] <= 100);
     // The exact values, from the components as fractions of 255.
     const double r = colour.red / 255.0, g = colour.green / 255.0, b = colour.blue / 255.0;

@@ -139,26 +139,6 @@ TEST(CssNotation, HslRoundsEachPartToTheNearest) {
     }
 }
 
-TEST(CssNotation, EveryHslPartStaysInItsRange) {
-    for (int red = 0; red < 256; red += 15) {
-        for (int green = 0; green < 256; green += 17) {
-            for (int blue = 0; blue < 256; blue += 1) {
-                const picker::Hsl hsl = picker::HslOf({red, green, blue});
-                ASSERT_GE(hsl.hue, 0);
-                ASSERT_LE(hsl.hue, 359) << red << ' ' << green << ' ' << blue;
-                ASSERT_GE(hsl.saturation, 0);
-                ASSERT_LE(hsl.saturation, 100);
-                ASSERT_GE(hsl.lightness, 0);
-                ASSERT_LE(hsl.lightness, 100);
-                if (red == green && green == blue) {
-                    ASSERT_EQ(hsl.hue, 0);
-                    ASSERT_EQ(hsl.saturation, 0);
-                }
-            }
-        }
-    }
-}
-
 TEST(TrimComponent, DropsTrailingDigitsAbove255AndRaisesNegativesToZero) {
     EXPECT_EQ(picker::TrimComponent(255), 255);
     EXPECT_EQ(picker::TrimComponent(256), 25);
