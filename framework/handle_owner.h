@@ -54,11 +54,24 @@ struct DeviceContextTraits {
     static void Close(Handle handle) { DeleteDC(handle); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static void Close(Handle handle) { DestroyMenu(handle); }
+};
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static void Close(Handle handle) { GlobalFree(handle); }
+};
+
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueCursor = UniqueHandle<CursorTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 // A context made with CreateDC (for example of the whole display).
 using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;
+// A menu no window holds, such as a popup menu of the program's own.
+using UniqueMenu = UniqueHandle<MenuTraits>;
+// Memory from GlobalAlloc; released when the clipboard takes it over.
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // The drawing context of one window's client area, released when it goes.
 class WindowDc {

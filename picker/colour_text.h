@@ -28,6 +28,23 @@ Components ParseHexDigits(std::string_view digits);
 std::uint32_t ColourValue(const Components& colour);
 Components SplitColourValue(std::uint32_t colour);
 
+// The colour as style sheets write it, in the notations the context menu copies. Components
+// outside 0 to 255 (which the window never holds) count as the nearest limit, so every text is
+// well-formed.
+std::string FormatCssHex(const Components& colour); // "#00A0FF": upper-case digits, red first
+std::string FormatCssRgb(const Components& colour); // "rgb(0, 160, 255)"
+std::string FormatCssHsl(const Components& colour); // "hsl(202, 100%, 50%)"
+
+// Hue in whole degrees (0 to 359), saturation and lightness in whole percent, each the nearest
+// to the exact value, halves away from zero; a hue that rounds to 360 is 0. Grey has hue 0 and
+// saturation 0.
+struct Hsl {
+    std::int32_t hue;
+    std::int32_t saturation;
+    std::int32_t lightness;
+};
+Hsl HslOf(const Components& colour);
+
 // A typed component brought within 0 to 255: larger values lose trailing digits (300 is 30,
 // 999 is 99); a negative value becomes 0.
 std::int32_t TrimComponent(std::int32_t component);

@@ -54,6 +54,9 @@ private:
     LRESULT OnPickPoint(LONG x, LONG y);
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
+    // Copying: the context menu puts the colour on the clipboard as hex, rgb() or hsl().
+    void OnContextMenuRequest(HWND window, POINT point);
+
     // Appearance.
     HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
     void PaintWindow();

@@ -35,4 +35,5 @@ const MessageTable CPickerDialog::messageTable{
         WhenControlColour<&CPickerDialog::OnControlColour>(),
         WhenPaint<&CPickerDialog::PaintWindow>(),
         WhenDragIconAsked<&CPickerDialog::DragIconRequested>(),
+        WhenContextMenu<&CPickerDialog::OnContextMenuRequest>(),
     }};

@@ -91,6 +91,54 @@ TEST(ColourValue, RedSitsInTheLowByte) {
     EXPECT_EQ(back.blue, 0x56);
 }
 
+TEST(CssNotation, HexAndRgbWriteTheComponentsRedFirst) {
+    EXPECT_EQ(picker::FormatCssHex({0, 160, 255}), "#00A0FF");
+    EXPECT_EQ(picker::FormatCssHex({0xAB, 0xCD, 0xEF}), "#ABCDEF");
+    EXPECT_EQ(picker::FormatCssHex({0, 0, 0}), "#000000");
+    EXPECT_EQ(picker::FormatCssRgb({0, 160, 255}), "rgb(0, 160, 255)");
+    EXPECT_EQ(picker::FormatCssRgb({255, 7, 0}), "rgb(255, 7, 0)");
+    EXPECT_EQ(picker::FormatCssHsl({0, 160, 255}), "hsl(202, 100%, 50%)");
+    // Never held by the window, but still a well-formed text.
+    EXPECT_EQ(picker::FormatCssHex({300, -4, 255}), "#FF00FF");
+    EXPECT_EQ(picker::FormatCssRgb({300, -4, 255}), "rgb(255, 0, 255)");
+    EXPECT_EQ(picker::FormatCssHsl({300, -4, 255}), "hsl(300, 100%, 50%)");
+}
+
+// Hue, saturation, lightness as written: whole numbers, each the nearest to the exact value.
+TEST(CssNotation, HslRoundsEachPartToTheNearest) {
+    struct Case {
+        Components colour;
+        const char* text;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{255, 0, 0}, "hsl(0, 100%, 50%)", "red"},
+        {{0, 255, 0}, "hsl(120, 100%, 50%)", "green"},
+        {{0, 0, 255}, "hsl(240, 100%, 50%)", "blue"},
+        {{255, 255, 0}, "hsl(60, 100%, 50%)", "yellow"},
+        {{0, 255, 255}, "hsl(180, 100%, 50%)", "cyan"},
+        {{255, 0, 255}, "hsl(300, 100%, 50%)", "magenta"},
+        {{0, 0, 0}, "hsl(0, 0%, 0%)", "black"},
+        {{255, 255, 255}, "hsl(0, 0%, 100%)", "white"},
+        {{128, 128, 128}, "hsl(0, 0%, 50%)", "grey: lightness 50.2"},
+        {{255, 0, 1}, "hsl(0, 100%, 50%)", "hue 359.76 rounds to 360, which is 0"},
+        {{120, 0, 1}, "hsl(0, 100%, 24%)", "hue exactly 359.5 goes up, to 0"},
+        {{120, 1, 0}, "hsl(1, 100%, 24%)", "hue exactly 0.5 goes up"},
+        {{0, 35, 56}, "hsl(203, 100%, 11%)", "hue exactly 202.5 goes up"},
+        {{1, 15, 7}, "hsl(146, 88%, 3%)", "saturation exactly 87.5 goes up"},
+        {{129, 157, 157}, "hsl(180, 13%, 56%)", "saturation exactly 12.5, above half light"},
+        // Lightness is (highest + lowest) / 5.1 percent, never exactly a half: these are the
+        // nearest below and above one.
+        {{14, 14, 14}, "hsl(0, 0%, 5%)", "lightness 5.49 goes down"},
+        {{12, 11, 11}, "hsl(0, 4%, 5%)", "lightness 4.51 goes up"},
+        {{254, 255, 255}, "hsl(180, 100%, 100%)", "lightness 99.8 goes up to 100"},
+        {{253, 254, 254}, "hsl(180, 33%, 99%)", "lightness 99.4 stays"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(picker::FormatCssHsl(c.colour), c.text) << c.why;
+    }
+}
+
 TEST(TrimComponent, DropsTrailingDigitsAbove255AndRaisesNegativesToZero) {
     EXPECT_EQ(picker::TrimComponent(255), 255);
     EXPECT_EQ(picker::TrimComponent(256), 25);
