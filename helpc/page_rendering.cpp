@@ -8,24 +8,45 @@
 namespace helpc {
 namespace {
 
-// Sizes in half points; spaces in twips.
+// Sizes in half points, spaces in twips. Character formatting is switched on and off by its own
+// words rather than kept to groups: some readers do not restore it at a group's end.
 constexpr char kHeader[] = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1"
                            "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
                            "{\\colortbl;\\red0\\green0\\blue255;}\n";
-constexpr char kTitle[] = "\\pard\\sa160{\\fs30\\b ";
-constexpr char kHeading[] = "\\pard\\sb200\\sa80{\\fs22\\b ";
-constexpr char kParagraph[] = "\\pard\\sa120{\\fs20 ";
+constexpr char kTitle[] = "\\pard\\sa160";
+constexpr int kTitleSize = 30;
+constexpr char kHeading[] = "\\pard\\sb200\\sa80";
+constexpr int kHeadingSize = 22;
+constexpr char kParagraph[] = "\\pard\\sa120";
+constexpr int kTextSize = 20;
 // A bullet hangs in the margin, its text indented past it.
-constexpr char kBullet[] = "\\pard\\fi-220\\li440\\tx440\\sa%d{\\fs20 \\u8226?\\tab ";
+constexpr char kBullet[] = "\\pard\\fi-220\\li440\\tx440\\sa%d";
 constexpr int kBulletSpace = 60;
 constexpr int kLastBulletSpace = 120;
-constexpr char kParagraphEnd[] = "}\\par\n";
-constexpr char kJumpStart[] = "{\\cf1\\ul ";
 
 // Writes text into the rich text and counts it as the control will hold it.
 class RichText {
 public:
     void Control(const std::string& words) { rtf_ += words; }
+    void StartParagraph(const std::string& format, int size) {
+        rtf_ += format + "\\plain\\fs" + std::to_string(size) + " ";
+        bold_ = false;
+        jump_ = false;
+    }
+    void EndParagraph() {
+        rtf_ += "\\par\n";
+        ++length_;
+    }
+    void Format(bool bold, bool jump) {
+        if (bold != bold_) {
+            rtf_ += bold ? "\\b " : "\\b0 ";
+            bold_ = bold;
+        }
+        if (jump != jump_) {
+            rtf_ += jump ? "\\cf1\\ul " : "\\cf0\\ulnone ";
+            jump_ = jump;
+        }
+    }
     void Text(const std::string& utf8) {
         for (char32_t c : CodePoints(utf8)) {
             if (c == '\\' || c == '{' || c == '}') {
@@ -44,8 +65,11 @@ public:
             }
         }
     }
-    // Counted characters that the control words themselves stand for (\tab, a bullet, \par).
-    void Count(std::size_t characters) { length_ += characters; }
+    // The bullet and its tab, two characters.
+    void Bullet() {
+        rtf_ += "\\u8226?\\tab ";
+        length_ += 2;
+    }
     std::size_t Length() const { return length_; }
     std::string Take() { return std::move(rtf_); }
 
@@ -59,6 +83,8 @@ private:
 
     std::string rtf_;
     std::size_t length_ = 0;
+    bool bold_ = false;
+    bool jump_ = false;
 };
 
 std::size_t PageOf(const std::map<std::string, std::size_t>& pageOf, const std::string& id) {
@@ -69,16 +95,17 @@ std::size_t PageOf(const std::map<std::string, std::size_t>& pageOf, const std::
     return found->second;
 }
 
-void EndJump(RichText& text, std::vector<PageJump>& jumps) {
-    text.Control("}");
+void EndJump(const RichText& text, std::vector<PageJump>& jumps) {
     jumps.back().length = text.Length() - jumps.back().start;
     if (jumps.back().length == 0) {
         jumps.pop_back(); // nothing to click
     }
 }
 
-void WriteRuns(const std::vector<Run>& runs, const std::map<std::string, std::size_t>& pageOf,
-               RichText& text, std::vector<PageJump>& jumps) {
+// `bold`: the block's own weight (headings are bold throughout).
+void WriteRuns(const std::vector<Run>& runs, bool bold,
+               const std::map<std::string, std::size_t>& pageOf, RichText& text,
+               std::vector<PageJump>& jumps) {
     std::string jump;
     for (const Run& run : runs) {
         if (run.jumpTarget != jump) {
@@ -86,18 +113,17 @@ void WriteRuns(const std::vector<Run>& runs, const std::map<std::string, std::si
                 EndJump(text, jumps);
             }
             if (!run.jumpTarget.empty()) {
-                text.Control(kJumpStart);
                 jumps.push_back(PageJump{text.Length(), 0, PageOf(pageOf, run.jumpTarget)});
             }
             jump = run.jumpTarget;
         }
-        text.Control(run.bold ? "{\\b " : "");
+        text.Format(bold || run.bold, !jump.empty());
         text.Text(run.text);
-        text.Control(run.bold ? "}" : "");
     }
     if (!jump.empty()) {
         EndJump(text, jumps);
     }
+    text.Format(bold, false); // the paragraph's end is no part of a jump
 }
 
 } // namespace
@@ -106,32 +132,31 @@ RenderedPage RenderPage(const Topic& topic, const std::map<std::string, std::siz
     RichText text;
     RenderedPage page;
     text.Control(kHeader);
-    text.Control(kTitle);
+    text.StartParagraph(kTitle, kTitleSize);
+    text.Format(true, false);
     text.Text(topic.title);
-    text.Control(kParagraphEnd);
-    text.Count(1);
+    text.EndParagraph();
     for (std::size_t i = 0; i < topic.blocks.size(); ++i) {
         const Block& block = topic.blocks[i];
         switch (block.kind) {
         case BlockKind::Heading:
-            text.Control(kHeading);
+            text.StartParagraph(kHeading, kHeadingSize);
             break;
         case BlockKind::Paragraph:
-            text.Control(kParagraph);
+            text.StartParagraph(kParagraph, kTextSize);
             break;
         case BlockKind::Bullet: {
             const bool last =
                 i + 1 == topic.blocks.size() || topic.blocks[i + 1].kind != BlockKind::Bullet;
-            char start[sizeof kBullet + 8];
-            std::snprintf(start, sizeof start, kBullet, last ? kLastBulletSpace : kBulletSpace);
-            text.Control(start);
-            text.Count(2); // the bullet and its tab
+            char format[sizeof kBullet + 8];
+            std::snprintf(format, sizeof format, kBullet, last ? kLastBulletSpace : kBulletSpace);
+            text.StartParagraph(format, kTextSize);
+            text.Bullet();
             break;
         }
         }
-        WriteRuns(block.runs, pageOf, text, page.jumps);
-        text.Control(kParagraphEnd);
-        text.Count(1);
+        WriteRuns(block.runs, block.kind == BlockKind::Heading, pageOf, text, page.jumps);
+        text.EndParagraph();
     }
     text.Control("}\n");
     page.rtf = text.Take();

@@ -14,8 +14,9 @@ namespace {
 
 // The rich text as a rich-edit control holds it: its characters in UTF-16 units, paragraph ends
 // as CR, and which of them are bold, underlined or in another colour. Reads the subset a page
-// uses: groups, control words with a number, \\ \{ \}, \uN with one stand-in character, and the
-// font and colour tables, which hold no text.
+// uses: control words with a number, \\ \{ \}, \uN with one stand-in character, \plain, and the
+// font and colour tables, which hold no text. As the rich edit of some platforms does, it keeps
+// character formatting past the end of a group, so a page must switch it off itself.
 struct ShownText {
     std::u16string text;
     std::vector<bool> bold;
@@ -49,7 +50,10 @@ ShownText Show(const std::string& rtf) {
             if (groups.size() == 1) {
                 break;
             }
+            State inner = groups.back();
             groups.pop_back();
+            inner.hidden = groups.back().hidden; // a table ends with its group
+            groups.back() = inner;
         } else if (c == '\n' || c == '\r') {
             continue;
         } else if (c != '\\') {
@@ -80,6 +84,10 @@ ShownText Show(const std::string& rtf) {
                 state.bold = number != "0";
             } else if (word == "ul") {
                 state.underline = true;
+            } else if (word == "ulnone") {
+                state.underline = false;
+            } else if (word == "plain") {
+                state = State{false, false, false, state.hidden};
             } else if (word == "cf") {
                 state.coloured = number == "1";
             } else if (word == "fonttbl" || word == "colortbl") {
@@ -166,7 +174,21 @@ void ExpectPagesMatch(const helpc::HelpDocument& document, const picker::HelpPag
             jumpCharacters += jump.length;
         }
         EXPECT_EQ(static_cast<std::size_t>(styled), jumpCharacters);
-        // Bold runs, in order, are bold where they stand.
+        // Bold runs, in order, are bold where they stand, and nothing else is but the title and
+        // the headings.
+        std::size_t boldCharacters = Utf16(topic->title).size();
+        for (const helpc::Block& block : topic->blocks) {
+            for (const helpc::Run& run : block.runs) {
+                if (run.bold || block.kind == helpc::BlockKind::Heading) {
+                    boldCharacters += Utf16(run.text).size();
+                }
+            }
+        }
+        std::size_t shownBold = 0;
+        for (std::size_t c = 0; c < shown.text.size(); ++c) {
+            shownBold += shown.bold[c] && shown.text[c] != u'\r' ? 1 : 0;
+        }
+        EXPECT_EQ(shownBold, boldCharacters);
         std::size_t from = 0;
         for (const std::string& bold : boldTexts) {
             const std::size_t at = shown.text.find(Utf16(bold), from);
