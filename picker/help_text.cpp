@@ -83,17 +83,20 @@ void CHelpText::Show(const picker::HelpPage& shown) {
         SendMessageW(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
     }
     Select(0, 0);
-    SendMessageW(window, WM_VSCROLL, SB_TOP, 0);
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    ScrollTo(POINT{0, 0});
     InvalidateRect(window, nullptr, TRUE);
 }
 
-int CHelpText::FirstVisibleLine() const {
-    return static_cast<int>(SendMessageW(window, EM_GETFIRSTVISIBLELINE, 0, 0));
+POINT CHelpText::ScrollPosition() const {
+    POINT position{};
+    SendMessageW(window, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
+    return position;
 }
 
-void CHelpText::ScrollToLine(int line) {
-    SendMessageW(window, EM_LINESCROLL, 0, line - FirstVisibleLine());
+void CHelpText::ScrollTo(POINT position) {
+    // In pixels: lines differ in height, and scrolling by lines is not exact everywhere.
+    SendMessageW(window, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
 }
 
 CHARRANGE CHelpText::Selection() const {

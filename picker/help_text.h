@@ -19,9 +19,9 @@ public:
 
     // Shows `page` from its top, the caret at the start. The page must outlive its showing.
     void Show(const picker::HelpPage& page);
-    // The first line in view, to come back to.
-    int FirstVisibleLine() const;
-    void ScrollToLine(int line);
+    // Where the text is scrolled to, in pixels, to come back to.
+    POINT ScrollPosition() const;
+    void ScrollTo(POINT position);
 
     // The jump the selection covers exactly, if any.
     const picker::HelpJump* SelectedJump() const;

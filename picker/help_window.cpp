@@ -129,7 +129,7 @@ bool CHelpWindow::ShowContents(HWND owner) {
         if (!LoadPages() || !Create(owner)) {
             return false;
         }
-        Show(Place{0, 0});
+        Show(Place{0, {0, 0}});
         ShowWindow(GetSafeHwnd(), SW_SHOWNORMAL);
     } else {
         OnContentsClicked();
@@ -276,7 +276,7 @@ void CHelpWindow::Show(Place place) {
     current = place;
     pressedJump = -1;
     text.Show(help->pages.at(place.page));
-    text.ScrollToLine(place.firstLine);
+    text.ScrollTo(place.scrolled);
     if (history.empty() && GetFocus() == backButton) {
         SetFocus(text.Window());
     }
@@ -284,15 +284,15 @@ void CHelpWindow::Show(Place place) {
 }
 
 void CHelpWindow::GoTo(std::size_t page) {
-    history.push_back(Place{current.page, text.FirstVisibleLine()});
-    Show(Place{page, 0});
+    history.push_back(Place{current.page, text.ScrollPosition()});
+    Show(Place{page, {0, 0}});
 }
 
 void CHelpWindow::OnContentsClicked() {
     if (current.page != 0) {
         GoTo(0);
     } else {
-        text.ScrollToLine(0);
+        text.ScrollTo(POINT{0, 0});
     }
 }
 

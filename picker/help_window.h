@@ -36,7 +36,7 @@ protected:
 private:
     struct Place {
         std::size_t page;
-        int firstLine;
+        POINT scrolled;
     };
 
     bool LoadPages();
@@ -60,7 +60,7 @@ private:
     void OnWindowDestroyed();
 
     std::optional<picker::HelpPages> help;
-    Place current{0, 0};
+    Place current{0, {0, 0}};
     std::vector<Place> history; // for Back
     CHelpText text;
     HWND contentsButton = nullptr; // children: destroyed with the window
