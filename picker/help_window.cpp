@@ -1,5 +1,6 @@
 #include "help_window.h"
 
+#include "app.h"
 #include "busy_pointer.h"
 #include "message_crackers.h"
 #include "resources/resource_ids.h"
@@ -24,17 +25,18 @@ constexpr int kWidthInCharacters = 80;
 constexpr int kHeightInLines = 34;
 constexpr int kLeastLines = 16;
 
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           wide.data(), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+// A caption for SetWindowTextW. (A vector rather than std::wstring, whose library code would add
+// some 24 KB to the program.)
+std::vector<wchar_t> WideText(const std::string& utf8) {
+    std::vector<wchar_t> wide(utf8.size() + 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        static_cast<int>(utf8.size()));
     return wide;
 }
 
 std::string ResourceString(UINT id) {
     char text[128] = "";
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    LoadStringA(CWinApp::ResourceInstance(), id, text, sizeof text);
     return text;
 }
 
@@ -151,7 +153,7 @@ bool CHelpWindow::LoadPages() {
     if (help) {
         return true;
     }
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = CWinApp::ResourceInstance();
     const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDR_HELP_PAGES), RT_RCDATA);
     const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
@@ -162,7 +164,7 @@ bool CHelpWindow::LoadPages() {
 }
 
 bool CHelpWindow::Create(HWND owner) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = CWinApp::ResourceInstance();
     if (!RegisterWindowClass(instance)) {
         return false;
     }
@@ -180,7 +182,7 @@ bool CHelpWindow::Create(HWND owner) {
         return false;
     }
     SubclassWindow(window);
-    SetWindowTextW(window, Wide(help->title).c_str());
+    SetWindowTextW(window, WideText(help->title).data());
     const HGDIOBJ shownFont =
         font.GetSafeHandle() ? font.GetSafeHandle() : GetStockObject(DEFAULT_GUI_FONT);
     {

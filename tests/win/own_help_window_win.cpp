@@ -301,8 +301,8 @@ TEST_F(OwnHelpWindowTest, EveryJumpLeadsToItsTopicByMouseOrKeysAndBackComesBack)
     xinput::Click(JumpPoint(help, contents.jumps.back()));
     const std::wstring last = source.at(pages.pages.at(contents.jumps.back().target).id).title;
     ASSERT_TRUE(WaitForTitle(help, last));
-    ClickButton(help, kContentsButton);
-    EXPECT_TRUE(WaitForTitle(help, L"Tintview Help"));
+    xinput::Key("alt+c");
+    EXPECT_TRUE(WaitForTitle(help, L"Tintview Help")) << "Alt+C did not show the contents";
     ClickButton(help, kBackButton);
     EXPECT_TRUE(WaitForTitle(help, last));
 
