@@ -52,6 +52,12 @@ int CWinApp::Run() {
 }
 
 bool CWinApp::PreTranslateMessage(const MSG& message) {
+    if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && message.hwnd) {
+        CWnd* topLevel = CWnd::FromHandlePermanent(GetAncestor(message.hwnd, GA_ROOT));
+        if (topLevel && topLevel->PreTranslateMessage(message)) {
+            return true;
+        }
+    }
     if (message.message != WM_KEYDOWN || message.wParam != VK_F1 || !mainWindow_) {
         return false;
     }

@@ -33,7 +33,8 @@ public:
     // The program's file name without folder and extension: the caption of its messages.
     const std::string& ProgramName() const { return programName_; }
 
-    // F1 (no Shift, Ctrl or Alt) in the main window is the help command.
+    // Keys go first to their top-level window's own PreTranslateMessage; then F1 (no Shift,
+    // Ctrl or Alt) in the main window is the help command.
     bool PreTranslateMessage(const MSG& message);
     bool RouteCommand(WPARAM wParam, LPARAM lParam);
 

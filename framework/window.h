@@ -42,6 +42,11 @@ public:
     // The window's help routine. The default is the framework's standard help call.
     virtual void ShowHelp(DWORD_PTR data, UINT command);
 
+    // Offered each key message for this top-level window or one of its children before the
+    // framework's message loops dispatch it; true when it was handled there. A modeless window
+    // handles its dialog keys here, which no modal run's own dialog handling sees.
+    virtual bool PreTranslateMessage(const MSG&) { return false; }
+
 protected:
     // The message being handled, passed on to the window's own procedure.
     LRESULT Default();

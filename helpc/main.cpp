@@ -1,12 +1,14 @@
-// helpc: compiles a help source into a help file, its contents file and a web page.
+// helpc: compiles a help source into a help file, its contents file, a web page, and the pages
+// of Tintview's own help window.
 //
-//   helpc SOURCE --hlp FILE.HLP [--cnt FILE.cnt] [--html FILE.html]
+//   helpc SOURCE --hlp FILE.HLP [--cnt FILE.cnt] [--html FILE.html] [--pages FILE.pages]
 //
 // Faults in the source are reported as "SOURCE:LINE: error: ..." and nothing is written: every
 // output is made whole in memory first and then put in place by renaming.
 #include "contents_file.h"
 #include "help_file.h"
 #include "html_rendering.h"
+#include "page_rendering.h"
 #include "source_parser.h"
 
 #include <sys/stat.h>
@@ -29,7 +31,8 @@ constexpr long long kEpochDifference = 315532800;
 
 int Usage(const std::string& problem) {
     std::cerr << "helpc: " << problem << "\n"
-              << "usage: helpc SOURCE --hlp FILE.HLP [--cnt FILE.cnt] [--html FILE.html]\n";
+              << "usage: helpc SOURCE --hlp FILE.HLP [--cnt FILE.cnt] [--html FILE.html] "
+                 "[--pages FILE.pages]\n";
     return kUsageFault;
 }
 
@@ -69,7 +72,8 @@ int main(int argc, char** argv) {
     std::map<std::string, std::string> outputs;
     for (int i = 2; i < argc; i += 2) {
         const std::string option = argv[i];
-        if ((option != "--hlp" && option != "--cnt" && option != "--html") || i + 1 >= argc) {
+        if ((option != "--hlp" && option != "--cnt" && option != "--html" && option != "--pages") ||
+            i + 1 >= argc) {
             return Usage("unknown option or missing file: " + option);
         }
         outputs[option] = argv[i + 1];
@@ -97,6 +101,9 @@ int main(int argc, char** argv) {
         }
         if (outputs.count("--html")) {
             files[outputs["--html"]] = helpc::RenderHtml(document);
+        }
+        if (outputs.count("--pages")) {
+            files[outputs["--pages"]] = helpc::RenderHelpPages(document);
         }
         for (const auto& [path, bytes] : files) {
             WriteWhole(path, bytes);

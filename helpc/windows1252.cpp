@@ -80,6 +80,14 @@ std::string ToWindows1252(const std::string& utf8) {
     return result;
 }
 
+std::u32string CodePoints(const std::string& utf8) {
+    std::u32string result;
+    for (std::size_t at = 0; at < utf8.size();) {
+        result += NextCodePoint(utf8, at);
+    }
+    return result;
+}
+
 std::size_t CharacterCount(const std::string& utf8) {
     std::size_t count = 0;
     for (char c : utf8) {

@@ -19,4 +19,7 @@ std::string ToWindows1252(const std::string& utf8);
 // The number of characters of valid UTF-8 text (one Windows-1252 byte each).
 std::size_t CharacterCount(const std::string& utf8);
 
+// The code points of UTF-8 text. Throws EncodingError where it is not valid UTF-8.
+std::u32string CodePoints(const std::string& utf8);
+
 } // namespace helpc

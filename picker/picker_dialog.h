@@ -9,7 +9,10 @@
 #include "gdi_objects.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+
+class CHelpWindow;
 
 class CPickerDialog : public framework::CDialog {
 public:
@@ -42,6 +45,7 @@ private:
     void OnWindowDestroyed();
     void OnSessionEnding(bool ending);
     void ReleaseBrushes();
+    void ShowOwnHelp(UINT command);
 
     // Colour state.
     void ApplyComponentFromSlider(UINT code, HWND source);
@@ -86,4 +90,8 @@ private:
     std::int32_t blue = 0;
     std::string hexText = "000000";
     HICON icon; // shared resource, never destroyed
+    // Where the platform's help viewer is only the stub newer Windows keep in its place, the
+    // help shows in a window of the program's own. Looked up at the first request for help.
+    std::optional<bool> helpViewerIsStub;
+    std::unique_ptr<CHelpWindow> helpWindow;
 };

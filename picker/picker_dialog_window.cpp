@@ -4,6 +4,9 @@
 #include "about_dialog.h"
 #include "app.h"
 #include "help.h"
+#include "help_viewer_stub.h"
+#include "help_window.h"
+#include "message_box.h"
 #include "resources/resource_ids.h"
 #include "system_cursor.h"
 
@@ -59,11 +62,36 @@ void CPickerDialog::OnSystemCommand(UINT commandId) {
 }
 
 void CPickerDialog::ShowHelp(DWORD_PTR data, UINT command) {
+    // Looked up once, when help is first asked for: closing the help asks nothing of the viewer
+    // that was never asked for it.
+    if (command != HELP_QUIT && !helpViewerIsStub) {
+        helpViewerIsStub = IsDescribedAsStub(HelpViewerProgram());
+    }
+    if (helpViewerIsStub.value_or(false)) {
+        ShowOwnHelp(command);
+        return;
+    }
     // Help always opens at the contents, whatever context asked for it.
     if (command == HELP_CONTEXT) {
         CDialog::ShowHelp(0, HELP_FINDER);
     } else {
         CDialog::ShowHelp(data, command);
+    }
+}
+
+void CPickerDialog::ShowOwnHelp(UINT command) {
+    // The stub would only point the user to a web page: it is never started.
+    if (command == HELP_QUIT) {
+        if (helpWindow) {
+            helpWindow->Close();
+        }
+        return;
+    }
+    if (!helpWindow) {
+        helpWindow = std::make_unique<CHelpWindow>();
+    }
+    if (!helpWindow->ShowContents(GetSafeHwnd())) {
+        ShowWarning(kFailedToLaunchHelp);
     }
 }
 

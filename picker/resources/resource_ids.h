@@ -5,6 +5,8 @@
 #define IDS_ABOUTBOX 101
 #define IDD_PICKER 102
 #define IDS_COPY_NOTATION 103
+#define IDS_HELP_CONTENTS 104
+#define IDS_HELP_BACK 105
 #define IDI_PROGRAM 128
 #define IDB_PATTERN 129
 #define IDC_DROPPER 130
@@ -12,6 +14,8 @@
 #define IDB_SNAP 133
 #define IDB_EXIT 134
 #define IDB_HELP 135
+// The help's pages for the program's own help window, compiled from the help source.
+#define IDR_HELP_PAGES 140
 
 #define IDC_RED_SLIDER 1000
 #define IDC_GREEN_SLIDER 1001

@@ -48,11 +48,15 @@ private:
     fs::path folder_;
 };
 
-TEST_F(HelpcProgram, WritesTheHelpFileContentsFileAndWebPage) {
+TEST_F(HelpcProgram, WritesTheHelpFileContentsFileWebPageAndPages) {
     Write("Sample.help", ":title Sample\n= Start {#start}\nHello.\n");
-    ASSERT_EQ(Run("Sample.help --hlp out/Sample.HLP --cnt out/Sample.cnt --html web/Sample.html"),
+    ASSERT_EQ(Run("Sample.help --hlp out/Sample.HLP --cnt out/Sample.cnt --html web/Sample.html "
+                  "--pages res/Sample.pages"),
               0)
         << Read("errors.txt");
+    EXPECT_EQ(Read("res/Sample.pages").rfind("Prismel help pages 1\ntitle Sample\npage start\n", 0),
+              0u);
+    EXPECT_NE(Read("res/Sample.pages").find("Hello."), std::string::npos);
     const hlp_reader::HlpFile file(hlp_reader::ReadFileBytes(Path("out/Sample.HLP")));
     EXPECT_EQ(file.Topics().at(0).title, "Start");
     EXPECT_EQ(Read("out/Sample.cnt"), ":Base Sample.HLP\r\n:Title Sample\r\n1 Start=start\r\n");
@@ -62,13 +66,15 @@ TEST_F(HelpcProgram, WritesTheHelpFileContentsFileAndWebPage) {
 
 TEST_F(HelpcProgram, AFaultySourceIsReportedByLineAndChangesNoOutput) {
     Write("Sample.help", ":title Sample\n= Start {#start}\nHello.\n");
-    ASSERT_EQ(Run("Sample.help --hlp Sample.HLP --cnt Sample.cnt"), 0);
+    ASSERT_EQ(Run("Sample.help --hlp Sample.HLP --cnt Sample.cnt --pages Sample.pages"), 0);
     const std::string before = Read("Sample.HLP");
+    const std::string pagesBefore = Read("Sample.pages");
 
     Write("Sample.help", ":title Sample\n= Start {#start}\nSee [nothing](#gone).\n");
-    EXPECT_EQ(Run("Sample.help --hlp Sample.HLP --cnt Sample.cnt"), 1);
+    EXPECT_EQ(Run("Sample.help --hlp Sample.HLP --cnt Sample.cnt --pages Sample.pages"), 1);
     EXPECT_EQ(Read("errors.txt"), "Sample.help:3: error: jump to an unknown topic 'gone'\n");
     EXPECT_EQ(Read("Sample.HLP"), before);
+    EXPECT_EQ(Read("Sample.pages"), pagesBefore);
     for (const auto& entry : fs::directory_iterator(Path(""))) {
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
     }

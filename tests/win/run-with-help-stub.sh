@@ -1,0 +1,77 @@
+#!/bin/bash
+# Runs a Windows test program where the help viewer is the stub of Windows 10 and 11: in a copy
+# of the test prefix whose C:\windows\winhlp32.exe is STAND_IN and which has no other
+# winhlp32.exe, on a display and with a wineserver of its own (the shared prefix and the other
+# tests' windows are never touched).
+#   run-with-help-stub.sh STAND_IN WORK_FOLDER PROGRAM [ARGS...]
+# WinHelpA would start Wine's built-in viewer whatever file stands there, unless winhlp32.exe is
+# loaded as a native program: WINEDLLOVERRIDES says so, so that a call of WinHelpA really starts
+# the stand-in. The program gets PRISMEL_WINE_VIEWER, the Windows path of Wine's own viewer, and
+# runs in the folder it lies in.
+set -u
+stand_in=$1
+mkdir -p "$2" && work=$(cd "$2" && pwd) || exit 1
+shift 2
+. "$(dirname "$0")/../harness/wine-env.sh"
+template=$WINEPREFIX
+[ -f "$template/prismel-ready" ] || { echo "no test prefix at $template: run the harness.setup fixture first" >&2; exit 1; }
+machine=$work/prefix
+
+xvfb_pid="" server_started=""
+finish() {
+    [ -n "$server_started" ] && WINEPREFIX=$machine wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$machine"
+}
+trap finish EXIT
+trap 'exit 124' TERM INT
+
+# The copy: Wine's program files are only ever read, so they are shared by hard links; the
+# registry, the users' folders and the rest are copied. The server's own files stay behind.
+rm -rf "$machine"
+mkdir -p "$machine/drive_c/windows"
+for item in "$template"/* "$template"/.update-timestamp; do
+    case $(basename "$item") in
+    drive_c | wineserver) ;;
+    *) cp -a "$item" "$machine/" ;;
+    esac
+done
+for item in "$template"/drive_c/*; do
+    [ "$(basename "$item")" = windows ] || cp -a "$item" "$machine/drive_c/"
+done
+for item in "$template"/drive_c/windows/*; do
+    case $(basename "$item") in
+    system32 | syswow64 | winsxs) cp -al "$item" "$machine/drive_c/windows/" ;;
+    *) cp -a "$item" "$machine/drive_c/windows/" ;;
+    esac
+done
+# As on Windows 10 and 11: the stub in the Windows folder, and no viewer in the system folders
+# (which a search for winhlp32.exe would find first). Removing a link leaves the template's file.
+rm -f "$machine"/drive_c/windows/{system32,syswow64}/winhlp32.exe "$machine/drive_c/windows/winhlp32.exe"
+cp "$stand_in" "$machine/drive_c/windows/winhlp32.exe" || exit 1
+
+setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+    >/dev/null 2>&1 </dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(tr -d '\n' <"$work/display")"
+
+export WINEPREFIX=$machine
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=n"
+viewer=$(realpath "$template/drive_c/windows/winhlp32.exe")
+export PRISMEL_WINE_VIEWER="Z:${viewer//\//\\}"
+server_started=yes
+wineserver -p
+program=$(realpath "$1") || exit 1
+shift
+cd "$(dirname "$program")" || exit 1
+output=$(mktemp)
+wine "$program" "$@" >"$output" 2>&1 </dev/null &
+pid=$!
+trap 'kill "$pid" 2>/dev/null; cat "$output"; rm -f "$output"; exit 124' TERM INT
+wait "$pid"
+status=$?
+cat "$output"
+rm -f "$output"
+exit $status
