@@ -33,9 +33,12 @@ template <class T> bool Read(HANDLE process, const void* address, T* into, std::
 
 } // namespace
 
-std::size_t CountGdiObjects(HANDLE process) {
+std::optional<std::size_t> CountGdiObjects(HANDLE process) {
     PROCESS_BASIC_INFORMATION basic{};
-    NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr);
+    if (!NT_SUCCESS(NtQueryInformationProcess(process, ProcessBasicInformation, &basic,
+                                              sizeof basic, nullptr))) {
+        return std::nullopt;
+    }
 #ifdef _WIN64
     constexpr std::size_t kSharedHandleTable = 0xF8; // the table's place in the PEB
 #else
@@ -46,17 +49,20 @@ std::size_t CountGdiObjects(HANDLE process) {
         !Read(process, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kSharedHandleTable,
               &table) ||
         !table) {
-        return 0;
+        return std::nullopt;
     }
     std::vector<GdiHandleEntry> entries(kTableEntries);
     if (!Read(process, table, entries.data(), entries.size())) {
-        return 0;
+        return std::nullopt;
     }
     std::size_t count = 0;
     for (const GdiHandleEntry& entry : entries) {
         if (entry.type != 0 && !(entry.unique & kStockObject)) {
             ++count;
         }
+    }
+    if (count == 0) {
+        return std::nullopt;
     }
     return count;
 }

@@ -120,7 +120,8 @@ TEST_F(PickerSamplingTest, AThousandStartsAndStopsKeepNoCursorBehind) {
     Snap();
     Release(InsideSnap());
     cursors_.LetGo();
-    const size_t before = CountGdiObjects();
+    const auto before = CountGdiObjects();
+    ASSERT_TRUE(before.has_value()) << "the GDI objects could not be counted";
     for (int cycle = 0; cycle < 1000; ++cycle) {
         Snap();
         Release(InsideSnap());
@@ -130,7 +131,9 @@ TEST_F(PickerSamplingTest, AThousandStartsAndStopsKeepNoCursorBehind) {
     }
     // Wine's caches may settle by a few objects either way; one cursor kept per cycle would
     // leave two thousand pictures behind.
-    EXPECT_LT(CountGdiObjects(), before + 10) << "cursor pictures left behind (Wine's GDI table)";
+    const auto after = CountGdiObjects();
+    ASSERT_TRUE(after.has_value()) << "the GDI objects could not be counted";
+    EXPECT_LT(*after, *before + 10) << "cursor pictures left behind (Wine's GDI table)";
 }
 
 TEST_F(PickerSamplingTest, APointNoDisplayShowsLeavesTheColourAsItWas) {
