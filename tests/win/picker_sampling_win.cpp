@@ -6,8 +6,11 @@
 #include "cursor_recorder.h"
 #include "gdi_object_count.h"
 #include "message_pump.h"
+#include "message_spy.h"
 #include "resources/resource_ids.h"
 #include "system_cursor.h"
+
+#include <commctrl.h>
 
 #include <vector>
 
@@ -140,6 +143,9 @@ TEST_F(PickerSamplingTest, APointNoDisplayShowsLeavesTheColourAsItWas) {
     SendMessageA(Control(IDC_HEX_FIELD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("123456"));
     ASSERT_TRUE(WaitForText(IDC_RED_FIELD, "18"));
     Snap();
+    // Every sample sets the sliders, even to where they are: their count says how many there
+    // were, including any that a handler left for later.
+    const MessageSpy slider(Control(IDC_RED_SLIDER));
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     for (const POINT point : {POINT{-1, 10}, POINT{10, -1}, POINT{-70000, -70000}, POINT{width, 10},
@@ -151,7 +157,10 @@ TEST_F(PickerSamplingTest, APointNoDisplayShowsLeavesTheColourAsItWas) {
     EXPECT_EQ(Release(Centre(IDC_SWATCH)), 1);
     EXPECT_EQ(Text(IDC_HEX_FIELD), "123456") << "the swatch shows the colour itself";
     EXPECT_EQ(Release(POINT{0, height - 1}), 1);
-    EXPECT_NE(Text(IDC_HEX_FIELD), "123456") << "the desktop's corner was not sampled";
+    EXPECT_TRUE(PumpUntil([&] { return Text(IDC_HEX_FIELD) != "123456"; }, 3000))
+        << "the desktop's corner was not sampled";
+    ui_->Invoke([] {});
+    EXPECT_EQ(slider.Count(TBM_SETPOS), 2) << "only the two points on the screen are samples";
 }
 
 TEST_F(PickerSamplingTest, TheSnapButtonsRectangleEndsTheModeOnItsLeftAndTopEdgesOnly) {
