@@ -5,8 +5,11 @@
 #include <windows.h>
 
 // Sent synchronously to the target window for every left-button release (client or non-client
-// area) while the hook is installed. wParam: x, lParam: y, in screen pixels, signed 32-bit; read
-// them with PickPointCoordinate, never as unsigned words.
+// area) while the hook is installed. wParam: x, lParam: y, in physical screen pixels (those of a
+// per-monitor aware program, whatever the awareness of the program under the pointer), signed
+// 32-bit; read them with PickPointCoordinate, never as unsigned words. A report the target has
+// not taken within half a second goes no further: that release and every mouse message after it
+// reach their windows, as with no hook, until the target answers again.
 #define WM_PICK_POINT (WM_APP + 8)
 
 #ifdef __cplusplus

@@ -15,6 +15,11 @@ stop() {
 }
 trap 'stop; exit 130' INT TERM
 
+if [ -n "${DISPLAY:-}" ] && ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    echo "No X server answers on the display DISPLAY names, $DISPLAY: start one there," \
+        "or unset DISPLAY to run Tintview on a virtual display." >&2
+    exit 1
+fi
 if [ -z "${DISPLAY:-}" ]; then
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$run_dir/display" >/dev/null 2>&1 &
     xvfb_pid=$!

@@ -142,7 +142,11 @@ TEST(Setup, InstalledTintviewCarriesItsManifestTheOthersNone) {
     const std::string manifest =
         EmbeddedManifest(Copy().Folder() + "Tintview.exe").value_or("(none)");
     EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
-                            "WindowsSettings\">true</dpiAware>"),
+                            "WindowsSettings\">true/pm</dpiAware>"),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
               std::string::npos)
         << manifest;
     EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);

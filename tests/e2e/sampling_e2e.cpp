@@ -41,6 +41,39 @@ size_t ButtonMessages(const ColourBoard& board) {
     });
 }
 
+size_t Count(const std::vector<UINT>& messages, UINT message) {
+    return std::count(messages.begin(), messages.end(), message);
+}
+
+// A thread of another process held suspended, as a debugger holds it, and resumed at the latest
+// when this goes: a failing check never leaves the picker frozen.
+class SuspendedThread {
+public:
+    explicit SuspendedThread(DWORD id) : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
+        suspended_ = thread_ && SuspendThread(thread_) != static_cast<DWORD>(-1);
+    }
+    ~SuspendedThread() {
+        Resume();
+        if (thread_) {
+            CloseHandle(thread_);
+        }
+    }
+    SuspendedThread(const SuspendedThread&) = delete;
+    SuspendedThread& operator=(const SuspendedThread&) = delete;
+
+    bool Suspended() const { return suspended_; }
+    void Resume() {
+        if (suspended_) {
+            ResumeThread(thread_);
+            suspended_ = false;
+        }
+    }
+
+private:
+    HANDLE thread_;
+    bool suspended_ = false;
+};
+
 class SamplingTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,12 +138,21 @@ TEST_F(SamplingTest, EachReleaseLoadsThePixelUnderItAndNoWindowSeesTheMouse) {
         ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[area]))) << "area " << area;
         ExpectShown(colour_board::kColours[area]);
     }
-    // A press alone loads nothing; its release does.
-    xinput::Press(board_->AreaCentre(0));
-    PumpFor(400);
-    EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[3]));
+    // A press alone loads nothing. It is made on the picker's own background and released over
+    // the swatch, which lets the click through to that same window: the release then samples
+    // the colour already shown, so a report of the press would still show afterwards. The
+    // caret the release's sample puts at the end of the hexadecimal field says it was handled.
+    const HWND hex = tintview_->Control(IDC_HEX_FIELD);
+    SendMessageA(hex, EM_SETSEL, 0, 0);
+    POINT background{3, 3};
+    ClientToScreen(tintview_->Window(), &background);
+    xinput::Press(background);
+    xinput::MoveTo(tintview_->Centre(IDC_SWATCH));
     xinput::Release();
-    EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[0])));
+    EXPECT_TRUE(
+        PumpUntil([&] { return SendMessageA(hex, EM_GETSEL, 0, 0) == MAKELONG(6, 6); }, 3000))
+        << "the release over the swatch was not sampled";
+    EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[3])) << "the press";
     EXPECT_TRUE(board_->MouseMessages().empty()) << "the board received the mouse";
 }
 
@@ -120,7 +162,10 @@ TEST_F(SamplingTest, AReleaseOverExitSamplesItsPixelAndTheProgramGoesOn) {
     ClickSnap();
     xinput::Click(exit);
     EXPECT_TRUE(WaitForHex(HexOf(under)));
-    EXPECT_FALSE(tintview_->Process().WaitForExit(300).has_value()) << "EXIT acted";
+    // A later sample shows that the picker has handled everything that came before it.
+    xinput::Click(board_->AreaCentre(2));
+    EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[2])));
+    EXPECT_FALSE(tintview_->Process().WaitForExit(0).has_value()) << "EXIT acted";
 }
 
 TEST_F(SamplingTest, AReleaseOverSnapEndsTheModeAndKeepsTheColour) {
@@ -171,6 +216,48 @@ TEST_F(SamplingTest, EveryKeyboardWayOutWhileSamplingRemovesTheHook) {
         EXPECT_TRUE(PumpUntil([&] { return ButtonMessages(*board_) == 2; }, 3000))
             << "the hook outlived the program after " << name;
     }
+}
+
+TEST_F(SamplingTest, APickerThatStopsAnsweringGivesTheMouseBackUntilItAnswersAgain) {
+    ClickSnap();
+    xinput::Click(board_->AreaCentre(0));
+    ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[0])));
+    board_->ClearLog();
+
+    // Nothing may ask the picker's thread anything while it is suspended: it would not answer.
+    SuspendedThread picker(GetWindowThreadProcessId(tintview_->Window(), nullptr));
+    ASSERT_TRUE(picker.Suspended());
+    const DWORD suspendedAt = GetTickCount();
+    DWORD releaseFreeMs = 0;
+    DWORD clickFreeMs = 0;
+    while (!clickFreeMs && GetTickCount() - suspendedAt < 10000) {
+        board_->ClearLog();
+        xinput::Click(board_->AreaCentre(1));
+        // Longer than a release waits for its report.
+        if (PumpUntil([&] { return Count(board_->MouseMessages(), WM_LBUTTONUP) > 0; }, 2000)) {
+            const DWORD elapsed = GetTickCount() - suspendedAt;
+            releaseFreeMs = releaseFreeMs ? releaseFreeMs : elapsed;
+            clickFreeMs = Count(board_->MouseMessages(), WM_LBUTTONDOWN) > 0 ? elapsed : 0;
+        }
+    }
+    ASSERT_NE(clickFreeMs, 0u) << "no whole click reached the board within 10 s of the suspension";
+    RecordProperty("first_release_through_ms", static_cast<int>(releaseFreeMs));
+    RecordProperty("first_click_through_ms", static_cast<int>(clickFreeMs));
+    std::printf("after the suspension: the first release through in %lu ms, the first whole click "
+                "in %lu ms\n",
+                releaseFreeMs, clickFreeMs);
+
+    picker.Resume();
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(tintview_->Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer))
+        << "the picker does not answer after its resumption";
+    board_->ClearLog();
+    xinput::Click(board_->AreaCentre(2));
+    EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[2]))) << "the next release was not sampled";
+    // A later sample: the board's thread has handled all of the click before.
+    xinput::Click(board_->AreaCentre(3));
+    EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[3])));
+    EXPECT_EQ(ButtonMessages(*board_), 0u) << "the board still gets the clicks";
 }
 
 } // namespace

@@ -104,7 +104,13 @@ TEST_F(WaysOutTest, TheCloseBox) {
 
 TEST_F(WaysOutTest, TheSystemMenusClose) {
     xinput::Key("alt+space");
-    PumpFor(300);
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            const HWND menu = FindWindowA("#32768", nullptr); // the platform's pop-up menus
+            return menu && IsWindowVisible(menu);
+        },
+        3000))
+        << "the system menu did not open";
     xinput::Key("c");
     ASSERT_TRUE(Ends());
     ExpectDesktopRestored("the system menu");

@@ -3,6 +3,12 @@
 # one persistent wineserver for the whole run. Everything started is recorded by pid for cleanup.
 set -eu
 given_display=${DISPLAY:-}
+# A display that nothing serves would only show later, as programs that never show a window.
+if [ -n "$given_display" ] && ! DISPLAY=$given_display xdotool getdisplaygeometry >/dev/null 2>&1; then
+    echo "No X server answers on the display DISPLAY names, $given_display: start one there," \
+        "or unset DISPLAY to run on a virtual display of our own." >&2
+    exit 1
+fi
 . "$(dirname "$0")/wine-env.sh"
 mkdir -p "$HARNESS_DIR"
 "$(dirname "$0")/cleanup.sh" # a run that was killed may have left its processes behind

@@ -6,10 +6,14 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 
 namespace testing_support {
 
 // Of this process, or of another one opened with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ.
-std::size_t CountGdiObjects(HANDLE process = GetCurrentProcess());
+// Nothing when the table cannot be found or read, or when what was read holds no object at all
+// (every program measured here has drawn something, so that was not the table): a count that
+// cannot be taken must never read as a count that did not change.
+std::optional<std::size_t> CountGdiObjects(HANDLE process = GetCurrentProcess());
 
 } // namespace testing_support

@@ -4,10 +4,12 @@
 
 namespace testing_support {
 
-SIZE_T PrivateMemory(HANDLE process) {
+std::optional<SIZE_T> PrivateMemory(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters) || counters.PagefileUsage == 0) {
+        return std::nullopt;
+    }
     return counters.PagefileUsage;
 }
 

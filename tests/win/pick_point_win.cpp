@@ -33,16 +33,26 @@ TEST(PickPoint, CoordinatesKeepTheirSignAcrossASend) {
                                       windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
 
-    const std::vector<POINT> sent = {{-1, -1},        {-1920, -1080}, {-32768, 32767},
-                                     {-70000, 70000}, {65535, 65536}, {0, 0}};
-    std::thread sender([&] {
+    // Static, and the rest taken by value: a sender left stuck in a send never reads a frame
+    // that is gone.
+    static const std::vector<POINT> sent = {{-1, -1},        {-1920, -1080}, {-32768, 32767},
+                                            {-70000, 70000}, {65535, 65536}, {0, 0}};
+    const HANDLE sentAll = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread sender([window, sentAll] {
         for (const POINT& point : sent) {
             SendMessageA(window, WM_PICK_POINT, PickPointParam(point.x),
                          static_cast<LPARAM>(PickPointParam(point.y)));
         }
+        SetEvent(sentAll);
     });
-    testing_support::PumpUntil([&] { return received.size() == sent.size(); }, 5000);
+    // The sends wait for this thread's pump, so the sender is waited for while pumping.
+    if (!testing_support::WaitPumping(sentAll, 5000)) {
+        sender.detach(); // still in a send: joining it would wait for ever
+        FAIL() << "the sender is still sending after 5 s; " << received.size() << " of "
+               << sent.size() << " points arrived";
+    }
     sender.join();
+    CloseHandle(sentAll);
     ASSERT_EQ(received.size(), sent.size());
     for (size_t i = 0; i < sent.size(); ++i) {
         EXPECT_EQ(received[i].x, sent[i].x);

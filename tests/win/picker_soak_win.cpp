@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 using namespace testing_support;
 
@@ -24,6 +25,19 @@ namespace {
 
 class PickerSoakTest : public PickerWindowTest {
 protected:
+    // What this process holds; a probe that cannot measure leaves its figure empty.
+    struct Holding {
+        std::optional<size_t> objects;
+        std::optional<SIZE_T> memory;
+        bool Taken() const { return objects && memory; }
+    };
+    static Holding Measure() {
+        Holding holding{CountGdiObjects(), PrivateMemory()};
+        EXPECT_TRUE(holding.objects) << "the GDI objects could not be counted";
+        EXPECT_TRUE(holding.memory) << "the private memory could not be read";
+        return holding;
+    }
+
     // One user change of the given kind, made on the window's thread as the controls make it.
     void Change(int serial) {
         ui_->Invoke([&] {
@@ -65,16 +79,18 @@ TEST_F(PickerSoakTest, TenThousandChangesKeepGdiObjectsAndMemoryFlat) {
     for (int serial = 0; serial < 500; ++serial) { // caches and heaps settle first
         Change(serial);
     }
-    const size_t objects = CountGdiObjects();
-    const SIZE_T memory = PrivateMemory();
+    const Holding before = Measure();
+    ASSERT_TRUE(before.Taken());
     for (int serial = 500; serial < 10500; ++serial) {
         Change(serial);
     }
     ExpectValidViews();
+    const Holding after = Measure();
+    ASSERT_TRUE(after.Taken());
     // Wine's own caches move by a few dozen objects either way; one object kept per change
     // would add thousands.
-    EXPECT_LT(CountGdiObjects(), objects + 64) << "GDI objects grew (Wine's handle table)";
-    EXPECT_LT(PrivateMemory(), memory + 256 * 1024) << "private memory grew";
+    EXPECT_LT(*after.objects, *before.objects + 64) << "GDI objects grew (Wine's handle table)";
+    EXPECT_LT(*after.memory, *before.memory + 256 * 1024) << "private memory grew";
 }
 
 TEST_F(PickerSoakTest, AThousandSamplingRunsLeaveNoHookAndNothingBehind) {
@@ -88,13 +104,15 @@ TEST_F(PickerSoakTest, AThousandSamplingRunsLeaveNoHookAndNothingBehind) {
     for (int run = 0; run < 50; ++run) {
         cycle();
     }
-    const size_t objects = CountGdiObjects();
-    const SIZE_T memory = PrivateMemory();
+    const Holding before = Measure();
+    ASSERT_TRUE(before.Taken());
     for (int run = 0; run < 1000; ++run) {
         cycle();
     }
-    EXPECT_LT(CountGdiObjects(), objects + 10) << "GDI objects grew (Wine's handle table)";
-    EXPECT_LT(PrivateMemory(), memory + 256 * 1024) << "private memory grew";
+    const Holding after = Measure();
+    ASSERT_TRUE(after.Taken());
+    EXPECT_LT(*after.objects, *before.objects + 10) << "GDI objects grew (Wine's handle table)";
+    EXPECT_LT(*after.memory, *before.memory + 256 * 1024) << "private memory grew";
 
     // No hook is left: another program's window gets clicks. Started once more, exactly one
     // hook swallows them and reports each release once.
