@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+class CLensWindow;
+
 class CPickerDialog : public framework::CDialog {
 public:
     CPickerDialog();
@@ -31,6 +33,7 @@ public:
 
 protected:
     BOOL InitialiseWindow() override;
+    bool PreTranslateMessage(const MSG& message) override;
     void DoDataExchange(framework::CDataExchange& exchange) override;
     const framework::MessageTable* GetMessageTable() const override { return &messageTable; }
     static const framework::MessageTable messageTable;
@@ -52,6 +55,8 @@ private:
     // Sampling.
     void OnSnapClicked();
     LRESULT OnPickPoint(LONG x, LONG y);
+    bool TakesPointerKeys(HWND focus) const;
+    void MovePointerBy(LONG dx, LONG dy);
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
     // Appearance.
@@ -59,6 +64,7 @@ private:
     void PaintWindow();
     HICON DragIconRequested();
 
+    std::unique_ptr<CLensWindow> lens; // made on the first "Snap"
     std::unique_ptr<framework::CBrush> colourBrush;
     framework::UniqueCursor savedArrow; // a private copy: the system's own is replaced
     framework::CBitmap patternBitmap;

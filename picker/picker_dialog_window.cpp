@@ -4,6 +4,7 @@
 #include "about_dialog.h"
 #include "app.h"
 #include "help.h"
+#include "lens_window.h"
 #include "resources/resource_ids.h"
 #include "system_cursor.h"
 
@@ -97,5 +98,6 @@ void CPickerDialog::OnWindowDestroyed() {
     ShowHelp(0, HELP_QUIT);
     Default();
     EndSampling();
+    lens.reset();
     ReleaseBrushes();
 }

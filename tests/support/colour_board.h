@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
     POINT AreaCentre(int index) const;
     // A point on the title bar.
     POINT TitleBarPoint() const;
+    // The colour the board paints at `point` (screen coordinates), from its known areas; nothing
+    // outside its client area.
+    std::optional<COLORREF> ColourAt(POINT point) const;
+    // A point of its client area at `fraction` of its width and height (0 to 1) from its corner.
+    POINT ClientPoint(double xFraction, double yFraction) const;
     // Mouse messages received so far, oldest first.
     std::vector<UINT> MouseMessages() const;
     void ClearLog() const;
