@@ -80,6 +80,12 @@ POINT ColourBoard::ClientPoint(double xFraction, double yFraction) const {
     return point;
 }
 
+void ColourBoard::Stall(DWORD milliseconds) const {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window_, colour_board::kStallMessage, milliseconds, 0, SMTO_NORMAL, 5000,
+                        &answer);
+}
+
 std::vector<UINT> ColourBoard::MouseMessages() const {
     std::vector<UINT> messages;
     std::ifstream log(logPath_);
