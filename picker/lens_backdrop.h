@@ -9,7 +9,6 @@
 #include "lens_geometry.h"
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -19,11 +18,14 @@ namespace picker {
 using Rgb = std::uint32_t;
 
 // A block of screen pixels: where it lies on the screen and one value a pixel, row by row.
+// Copying one into another of the same size, or Reset to that size, reuses its storage.
 class PixelBlock {
 public:
     PixelBlock() = default;
     explicit PixelBlock(const LensRect& area, Rgb fill = 0);
 
+    // Places the block at `area`; its pixels are then undefined until written.
+    void Reset(const LensRect& area);
     const LensRect& Area() const { return area_; }
     // `point` in screen coordinates, inside Area().
     Rgb At(LensPoint point) const { return pixels_[Index(point)]; }
@@ -45,6 +47,8 @@ private:
     std::vector<Rgb> pixels_;
 };
 
+// The lens moves at every frame while the pointer does: its copies are kept in a fixed ring of
+// places whose storage is reused, so following the pointer allocates nothing.
 class LensBackdrop {
 public:
     // Places left behind that are still consulted; older ones have long been repainted.
@@ -57,16 +61,16 @@ public:
 
     // The lens now shows `picture` over picture.Area(); `beneath` is what lay there, read and
     // uncovered before the lens moved there. The place it held before counts as left.
-    void Cover(PixelBlock beneath, PixelBlock picture);
+    void Cover(const PixelBlock& beneath, const PixelBlock& picture);
     // The lens shows `picture` in the place it holds.
-    void Redrawn(PixelBlock picture);
+    void Redrawn(const PixelBlock& picture);
     // The lens was hidden: its place counts as left.
     void Leave();
     // Sampling is over: nothing the lens did can show any more.
     void Clear();
 
     std::optional<LensRect> Covered() const {
-        return current_ ? std::optional<LensRect>(current_->beneath.Area()) : std::nullopt;
+        return covering_ ? std::optional<LensRect>(places_[newest_].beneath.Area()) : std::nullopt;
     }
 
 private:
@@ -74,9 +78,17 @@ private:
         PixelBlock beneath;
         PixelBlock picture;
     };
+    static constexpr std::size_t kPlaces = kPlacesLeftKept + 1;
 
-    std::optional<Place> current_;
-    std::deque<Place> left_; // the most recently left first
+    // The place `age` steps before the newest one.
+    const Place& Older(std::size_t age) const {
+        return places_[(newest_ + kPlaces - age) % kPlaces];
+    }
+
+    Place places_[kPlaces];
+    std::size_t newest_ = 0; // the place held, when covering_, else the place left last
+    std::size_t used_ = 0;   // places in use, the newest among them
+    bool covering_ = false;
 };
 
 } // namespace picker

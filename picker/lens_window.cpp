@@ -124,13 +124,13 @@ void CLensWindow::Update() {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
-    PixelBlock square = reader_.Read(picker::MagnifiedSquare(pointer));
-    backdrop_.Uncover(square);
-    if (shown_ && pointer == pointer_ && square == square_) {
+    reader_.Read(picker::MagnifiedSquare(pointer), read_);
+    backdrop_.Uncover(read_);
+    if (shown_ && pointer == pointer_ && read_ == square_) {
         return; // nothing to redraw
     }
     pointer_ = pointer;
-    square_ = std::move(square);
+    std::swap(square_, read_);
 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -145,26 +145,26 @@ void CLensWindow::Update() {
         return;
     }
     DrawPicture();
-    PixelBlock picture = canvas_.Pixels(LensPoint{place->left, place->top});
+    canvas_.CopyTo(LensPoint{place->left, place->top}, canvas_.Width(), canvas_.Height(), picture_);
     if (!shown_ || *place != place_) {
         // What lies there is read before the lens covers it, through what it covers now.
-        PixelBlock beneath = reader_.Read(*place);
-        backdrop_.Uncover(beneath);
-        backdrop_.Cover(std::move(beneath), std::move(picture));
+        reader_.Read(*place, beneath_);
+        backdrop_.Uncover(beneath_);
+        backdrop_.Cover(beneath_, picture_);
         SetWindowPos(GetSafeHwnd(), HWND_TOPMOST, place->left, place->top, 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         place_ = *place;
         shown_ = true;
     } else {
-        backdrop_.Redrawn(std::move(picture));
+        backdrop_.Redrawn(picture_);
     }
     RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CLensWindow::DrawPicture() {
-    PixelBlock lens(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
-    picker::DrawMagnified(square_, lens);
-    canvas_.Put(lens);
+    drawing_.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
+    picker::DrawMagnified(square_, drawing_);
+    canvas_.Put(drawing_);
 
     const HDC dc = canvas_.Dc();
     const LensRect area = picker::CaptionArea();
@@ -198,7 +198,8 @@ std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;
     }
-    PixelBlock pixel = reader_.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1});
+    PixelBlock pixel;
+    reader_.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
     backdrop_.Uncover(pixel);
     return ColourValueOf(pixel.At(LensPoint{point.x, point.y}));
 }

@@ -52,6 +52,11 @@ private:
     std::atomic<bool> following_{false};
     bool shown_ = false;
     picker::LensPoint pointer_{0, 0};
-    picker::PixelBlock square_;
     picker::LensRect place_{0, 0, 0, 0};
+    // Kept from one update to the next so that following the pointer allocates nothing.
+    picker::PixelBlock square_;  // the pixels shown
+    picker::PixelBlock read_;    // the pixels just read
+    picker::PixelBlock drawing_; // the lens's picture, at 0, 0
+    picker::PixelBlock picture_; // the same where it is shown
+    picker::PixelBlock beneath_;
 };

@@ -24,23 +24,18 @@ PixelCanvas::PixelCanvas(LONG width, LONG height)
     }
 }
 
-PixelBlock PixelCanvas::Pixels(LensPoint origin) const {
-    return Pixels(origin, width_, height_);
-}
-
-PixelBlock PixelCanvas::Pixels(LensPoint origin, LONG width, LONG height) const {
-    PixelBlock block(LensRect{origin.x, origin.y, origin.x + width, origin.y + height});
+void PixelCanvas::CopyTo(LensPoint origin, LONG width, LONG height, PixelBlock& into) const {
+    into.Reset(LensRect{origin.x, origin.y, origin.x + width, origin.y + height});
     if (!bits_) {
-        return block;
+        return;
     }
     GdiFlush();
     for (LONG row = 0; row < height; ++row) {
         const Rgb* from = bits_ + static_cast<size_t>(row) * width_;
         // The top byte is not part of the colour: a copy of the screen may leave anything there.
-        std::transform(from, from + width, block.Row(origin.y + row),
+        std::transform(from, from + width, into.Row(origin.y + row),
                        [](Rgb pixel) { return pixel & 0xFFFFFF; });
     }
-    return block;
 }
 
 void PixelCanvas::Put(const PixelBlock& block) {

@@ -19,12 +19,11 @@ public:
     LONG Width() const { return width_; }
     LONG Height() const { return height_; }
 
-    // The pixels as a block placed at `origin` on the screen. GDI's drawing is finished first.
-    picker::PixelBlock Pixels(picker::LensPoint origin) const;
     // Rows of `block` into the canvas's top-left corner (the block must fit).
     void Put(const picker::PixelBlock& block);
-    // The top-left `width` x `height` pixels as a block placed at `origin`.
-    picker::PixelBlock Pixels(picker::LensPoint origin, LONG width, LONG height) const;
+    // The top-left `width` x `height` pixels into `into`, placed at `origin` on the screen.
+    // GDI's drawing is finished first.
+    void CopyTo(picker::LensPoint origin, LONG width, LONG height, picker::PixelBlock& into) const;
 
 private:
     framework::UniqueDeviceContext dc_;

@@ -11,8 +11,8 @@ public:
     ScreenReader(LONG width, LONG height);
 
     bool Ready() const { return display_ && scratch_.Ready(); }
-    // The display's pixels over `area`; those that lie off the screen read as kOffScreen.
-    picker::PixelBlock Read(const picker::LensRect& area);
+    // The display's pixels over `area` into `into`; those off the screen read as kOffScreen.
+    void Read(const picker::LensRect& area, picker::PixelBlock& into);
 
     static constexpr picker::Rgb kOffScreen = 0x808080;
 
