@@ -19,11 +19,20 @@ namespace {
 constexpr DWORD kLensStyles =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
-// One tick a frame of the display (a timer due a little early meets each frame).
-UINT TickMilliseconds() {
+// One tick a frame of the display while anything changes (a timer due a little early meets each
+// frame); after this many ticks with nothing changed, every other frame until something does.
+// Still, the lens costs only what its ticks cost, and the screen under a still pointer is still
+// read at least 30 times a second.
+constexpr int kTicksBeforeResting = 30;
+
+UINT FrameMilliseconds() {
     const UniqueDeviceContext display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     const int rate = display ? GetDeviceCaps(display.get(), VREFRESH) : 0;
     return rate > 1 ? std::max<UINT>(USER_TIMER_MINIMUM, 1000 / rate - 1) : 15;
+}
+
+UINT RestingMilliseconds(UINT frame) {
+    return std::min<UINT>(2 * frame + 1, 33);
 }
 
 HWND CreateLensWindow() {
@@ -82,7 +91,9 @@ void CLensWindow::Start() {
     }
     following_ = true;
     shown_ = false;
-    SetTimer(GetSafeHwnd(), kTimerId, TickMilliseconds(), nullptr);
+    frameMs_ = FrameMilliseconds();
+    unchangedTicks_ = 0;
+    Tick(frameMs_);
     Update();
 }
 
@@ -98,6 +109,10 @@ void CLensWindow::Stop() {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
         Hide();
     }
+}
+
+void CLensWindow::Tick(UINT milliseconds) {
+    SetTimer(GetSafeHwnd(), kTimerId, milliseconds, nullptr);
 }
 
 void CLensWindow::Hide() {
@@ -127,8 +142,15 @@ void CLensWindow::Update() {
     reader_.Read(picker::MagnifiedSquare(pointer), read_);
     backdrop_.Uncover(read_);
     if (shown_ && pointer == pointer_ && read_ == square_) {
+        if (++unchangedTicks_ == kTicksBeforeResting) {
+            Tick(RestingMilliseconds(frameMs_));
+        }
         return; // nothing to redraw
     }
+    if (unchangedTicks_ >= kTicksBeforeResting) {
+        Tick(frameMs_);
+    }
+    unchangedTicks_ = 0;
     pointer_ = pointer;
     std::swap(square_, read_);
 

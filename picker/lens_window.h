@@ -45,12 +45,15 @@ private:
     void PaintWindow();
     void DrawPicture();
     void Hide();
+    void Tick(UINT milliseconds);
 
     ScreenReader reader_;
     PixelCanvas canvas_;
     picker::LensBackdrop backdrop_;
     std::atomic<bool> following_{false};
     bool shown_ = false;
+    UINT frameMs_ = 15;
+    int unchangedTicks_ = 0;
     picker::LensPoint pointer_{0, 0};
     picker::LensRect place_{0, 0, 0, 0};
     // Kept from one update to the next so that following the pointer allocates nothing.
