@@ -15,14 +15,15 @@ using picker::PixelBlock;
 
 namespace {
 
-// Below the window under the pointer, so never the target of a click, and never active.
+// Above every window, never active, not in the task bar, and never the target of the mouse:
+// clicks fall through to the window beneath.
 constexpr DWORD kLensStyles =
     WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
 
 // One tick a frame of the display while anything changes (a timer due a little early meets each
-// frame); after this many ticks with nothing changed, every other frame until something does.
-// Still, the lens costs only what its ticks cost, and the screen under a still pointer is still
-// read at least 30 times a second.
+// frame). A lens with nothing to redraw costs only its ticks, so after this many such ticks it
+// ticks every other frame until something changes: the pixels under a still pointer are still
+// read 30 times a second.
 constexpr int kTicksBeforeResting = 30;
 
 UINT FrameMilliseconds() {
