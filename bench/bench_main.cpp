@@ -3,6 +3,7 @@
 #include "Mousetap.h"
 #include "clipboard_text.h"
 #include "gdi_object_count.h"
+#include "lens_figures.h"
 #include "picker_app.h"
 #include "process_figures.h"
 #include "process_memory.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr int kStartRuns = 21;
 constexpr int kChanges = 10000;
 constexpr int kTimedChanges = 2000;
+constexpr int kLensUpdates = 2000;
 
 // A figure that cannot be taken ends the run: it must never read as zero.
 [[noreturn]] void CannotMeasure(const std::string& what) {
@@ -222,12 +224,16 @@ int main() {
             SendMessageA(window, WM_PICK_POINT, PickPointParam(10 + serial % 180),
                          static_cast<LPARAM>(PickPointParam(serial % 300)));
         });
+    const double lensUpdate = LensUpdateMicroseconds(ui, window, kLensUpdates);
+    const double lensRate = LensUpdatesPerSecond(ui, window, 3);
     ui.Invoke([&] { DestroyWindow(ramp); });
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     if (!ui.WaitForEnd(10000)) {
         std::fprintf(stderr, "the picker's window did not end within 10 s\n");
         std::exit(1);
     }
+
+    const double idleCpu = SamplingIdleCpuPercent(tintview, 5);
 
     const double startupRatio = tintviewStart / bareStart;
     const auto ratio = [](SIZE_T a, SIZE_T b) {
@@ -243,6 +249,12 @@ int main() {
     std::printf("gdi_growth_10k %lld\n", holding.gdiGrowth);
     std::printf("tintview_bytes %lld\n", tintviewBytes);
     std::printf("mousetap_bytes %lld\n", mousetapBytes);
+    std::printf("lens_update_us %.0f\n", lensUpdate);
+    std::printf("lens_updates_per_s %.1f\n", lensRate);
+    std::printf("sampling_idle_cpu_pct %.2f\n", idleCpu);
+    std::printf("startup_floor_ratio %.3f\n", tintviewStart / starts[3]);
+    std::printf("memory_floor_ratio %.3f\n",
+                ratio(holding.tintviewMemory, withControls.bareMemory));
 
     const std::pair<const char*, bool> goals[] = {
         {"startup_ratio<=1.15", startupRatio <= 1.15},
@@ -250,6 +262,8 @@ int main() {
         {"gdi_growth_10k==0", holding.gdiGrowth == 0},
         {"tintview_bytes<=300KB", tintviewBytes <= 300 * 1024},
         {"mousetap_bytes<=16KB", mousetapBytes <= 16 * 1024},
+        {"lens_updates_per_s>=30", lensRate >= 30},
+        {"sampling_idle_cpu_pct<=1", idleCpu <= 1},
     };
     int met = 0;
     std::string missed;

@@ -97,7 +97,7 @@ void CDialog::RunModalLoop() {
             return;
         }
         CWinApp* app = CWinApp::Current();
-        if ((app && app->PreTranslateMessage(message)) ||
+        if ((app && app->PreTranslateMessage(message)) || PreTranslateMessage(message) ||
             IsDialogMessageA(GetSafeHwnd(), &message)) {
             continue;
         }

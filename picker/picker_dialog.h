@@ -13,6 +13,7 @@
 #include <string>
 
 class CHelpWindow;
+class CLensWindow;
 
 class CPickerDialog : public framework::CDialog {
 public:
@@ -34,6 +35,7 @@ public:
 
 protected:
     BOOL InitialiseWindow() override;
+    bool PreTranslateMessage(const MSG& message) override;
     void DoDataExchange(framework::CDataExchange& exchange) override;
     const framework::MessageTable* GetMessageTable() const override { return &messageTable; }
     static const framework::MessageTable messageTable;
@@ -56,6 +58,8 @@ private:
     // Sampling.
     void OnSnapClicked();
     LRESULT OnPickPoint(LONG x, LONG y);
+    bool TakesPointerKeys(HWND focus) const;
+    void MovePointerBy(LONG dx, LONG dy);
     picker::Components CurrentComponents() const { return {red, green, blue}; }
 
     // Copying: the context menu puts the colour on the clipboard as hex, rgb() or hsl().
@@ -66,6 +70,7 @@ private:
     void PaintWindow();
     HICON DragIconRequested();
 
+    std::unique_ptr<CLensWindow> lens; // made on the first "Snap"
     std::unique_ptr<framework::CBrush> colourBrush;
     framework::UniqueCursor savedArrow; // a private copy: the system's own is replaced
     framework::CBitmap patternBitmap;

@@ -6,6 +6,7 @@
 #include "help.h"
 #include "help_viewer_stub.h"
 #include "help_window.h"
+#include "lens_window.h"
 #include "message_box.h"
 #include "resources/resource_ids.h"
 #include "system_cursor.h"
@@ -125,5 +126,6 @@ void CPickerDialog::OnWindowDestroyed() {
     ShowHelp(0, HELP_QUIT);
     Default();
     EndSampling();
+    lens.reset();
     ReleaseBrushes();
 }

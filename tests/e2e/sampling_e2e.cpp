@@ -3,6 +3,7 @@
 #include "tintview_process.h"
 
 #include "colour_board.h"
+#include "lens_view.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
@@ -173,9 +174,12 @@ TEST_F(SamplingTest, AReleaseOverSnapEndsTheModeAndKeepsTheColour) {
     ClickSnap();
     xinput::Click(board_->AreaCentre(1));
     ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[1])));
+    EXPECT_TRUE(PumpUntil([&] { return VisibleLensOfProcess(tintview_->Process().Id()); }, 3000))
+        << "no lens while sampling";
     ClickSnap();
     EXPECT_TRUE(PumpUntil([&] { return SnapPicture() == idlePicture; }, 3000))
         << "the idle picture did not come back";
+    EXPECT_EQ(VisibleLensOfProcess(tintview_->Process().Id()), nullptr) << "the lens stayed";
     EXPECT_EQ(tintview_->Text(IDC_HEX_FIELD), HexOf(colour_board::kColours[1]));
     xinput::Click(board_->AreaCentre(2));
     EXPECT_TRUE(PumpUntil([&] { return ButtonMessages(*board_) == 2; }, 3000))

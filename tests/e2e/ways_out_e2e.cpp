@@ -1,11 +1,14 @@
 // Every way out while sampling leaves the desktop as it was: the hook gone (another program's
-// window gets clicks again) and the arrow restored. Tintview runs as its own process in a test
-// build that logs each system cursor it installs (Wine's SetSystemCursor does nothing).
+// window gets clicks again), the arrow restored and the lens gone from the screen. Tintview runs as
+// its own process in a test build that logs each system cursor it installs (Wine's SetSystemCursor
+// does nothing).
 #include "tintview_process.h"
 
 #include "colour_board.h"
+#include "lens_view.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
+#include "screenshot.h"
 #include "test_paths.h"
 #include "x_input.h"
 
@@ -36,7 +39,28 @@ protected:
         xinput::Click(board_->AreaCentre(0));
         ASSERT_TRUE(PumpUntil([&] { return tintview_->Text(IDC_HEX_FIELD) == "123456"; }, 3000));
         ASSERT_EQ(Cursors().size(), 1u) << "the dropper";
+        // The lens beside the pointer, over the board.
+        const POINT pointer = board_->AreaCentre(0);
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                const HWND lens = VisibleLensOfProcess(tintview_->Process().Id());
+                return lens && GetWindowRect(lens, &lens_) && lens_.left > pointer.x &&
+                       lens_.top > pointer.y;
+            },
+            3000))
+            << "no lens beside the pointer";
+        lensMiddle_ = POINT{(lens_.left + lens_.right) / 2, (lens_.top + lens_.bottom) / 2};
+        ASSERT_TRUE(board_->ColourAt(lensMiddle_)) << "the lens is not over the board";
         board_->ClearLog();
+    }
+
+    // No lens of Tintview's remains, and where it was the board shows again.
+    void ExpectLensGone(const char* way) {
+        EXPECT_EQ(VisibleLensOfProcess(tintview_->Process().Id()), nullptr) << way;
+        const COLORREF board = *board_->ColourAt(lensMiddle_);
+        const Screenshot shot =
+            TakeScreenshotWhen([&](const Screenshot& s) { return s.Pixel(lensMiddle_) == board; });
+        EXPECT_EQ(shot.Pixel(lensMiddle_), board) << way << ": the lens is still on the screen";
     }
 
     std::vector<InstalledCursor> Cursors() const {
@@ -49,8 +73,10 @@ protected:
         return cursors;
     }
 
-    // After the way out: the arrow was the last cursor installed, and the mouse is free.
+    // After the way out: the arrow was the last cursor installed, the lens is gone, and the
+    // mouse is free.
     void ExpectDesktopRestored(const char* way) {
+        ExpectLensGone(way);
         const auto cursors = Cursors();
         ASSERT_GE(cursors.size(), 2u) << way << ": the arrow was not restored";
         ICONINFO arrow{};
@@ -75,6 +101,8 @@ protected:
     std::unique_ptr<ColourBoard> board_;
     std::string logPath_;
     std::unique_ptr<TintviewProcess> tintview_;
+    RECT lens_{};
+    POINT lensMiddle_{};
 };
 
 TEST_F(WaysOutTest, Escape) {

@@ -60,6 +60,34 @@ POINT ColourBoard::TitleBarPoint() const {
                  frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + GetSystemMetrics(SM_CYFRAME)};
 }
 
+std::optional<COLORREF> ColourBoard::ColourAt(POINT point) const {
+    RECT client;
+    GetClientRect(window_, &client);
+    ScreenToClient(window_, &point);
+    for (int index = 0; index < colour_board::kAreas; ++index) {
+        const RECT area = colour_board::AreaRect(client, index);
+        if (PtInRect(&area, point)) {
+            return colour_board::kColours[index];
+        }
+    }
+    return std::nullopt;
+}
+
+POINT ColourBoard::ClientPoint(double xFraction, double yFraction) const {
+    RECT client;
+    GetClientRect(window_, &client);
+    POINT point{static_cast<LONG>(client.right * xFraction),
+                static_cast<LONG>(client.bottom * yFraction)};
+    ClientToScreen(window_, &point);
+    return point;
+}
+
+void ColourBoard::Stall(DWORD milliseconds) const {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window_, colour_board::kStallMessage, milliseconds, 0, SMTO_NORMAL, 5000,
+                        &answer);
+}
+
 std::vector<UINT> ColourBoard::MouseMessages() const {
     std::vector<UINT> messages;
     std::ifstream log(logPath_);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ constexpr COLORREF kColours[kAreas] = {RGB(0x12, 0x34, 0x56), RGB(0xC8, 0x64, 0x
 // Area `index` of a client rectangle: a two-by-two grid, left to right, top to bottom.
 RECT AreaRect(const RECT& client, int index);
 
+// Makes the board's thread busy for wParam milliseconds (see ColourBoard::Stall).
+constexpr UINT kStallMessage = WM_APP + 1;
+
 // True for the messages a window receives from the mouse.
 bool IsMouseMessage(UINT message);
 
@@ -40,6 +44,14 @@ public:
     POINT AreaCentre(int index) const;
     // A point on the title bar.
     POINT TitleBarPoint() const;
+    // The colour the board paints at `point` (screen coordinates), from its known areas; nothing
+    // outside its client area.
+    std::optional<COLORREF> ColourAt(POINT point) const;
+    // A point of its client area at `fraction` of its width and height (0 to 1) from its corner.
+    POINT ClientPoint(double xFraction, double yFraction) const;
+    // Keeps the board's thread busy for `milliseconds` from now, as a program that is slow to
+    // answer: it neither repaints nor handles input meanwhile. Returns once it is busy.
+    void Stall(DWORD milliseconds) const;
     // Mouse messages received so far, oldest first.
     std::vector<UINT> MouseMessages() const;
     void ClearLog() const;

@@ -35,6 +35,9 @@ void Press(POINT point) {
 void Release() {
     Xdotool("mouseup 1");
 }
+void ClickHere() {
+    Xdotool("click 1");
+}
 
 void Drag(POINT from, POINT to) {
     Press(from);

@@ -18,6 +18,7 @@ void Click(POINT point); // move, press and release the left button
 void RightClick(POINT point);
 void Press(POINT point); // move and press the left button
 void Release();          // release the left button where the pointer is
+void ClickHere();        // press and release the left button where the pointer is
 void Drag(POINT from, POINT to);
 void Key(const std::string& keys); // xdotool key names, e.g. "Escape", "alt+F4"
 void Type(const std::string& text);

@@ -1,12 +1,14 @@
 // Long runs: ten thousand colour changes through every kind of view and a thousand starts and
-// stops of sampling leave the process's GDI objects and private memory where they were, and at
-// most one hook on the desktop.
+// stops of sampling, the lens moving in each, leave the process's GDI objects and private memory
+// where they were, and at most one hook on the desktop.
 #include "picker_fixture.h"
 
 #include "Mousetap.h"
 #include "colour_board.h"
 #include "cursor_recorder.h"
 #include "gdi_object_count.h"
+#include "lens_view.h"
+#include "lens_window.h"
 #include "message_pump.h"
 #include "process_memory.h"
 #include "resources/resource_ids.h"
@@ -94,8 +96,25 @@ TEST_F(PickerSoakTest, TenThousandChangesKeepGdiObjectsAndMemoryFlat) {
 }
 
 TEST_F(PickerSoakTest, AThousandSamplingRunsLeaveNoHookAndNothingBehind) {
+    int lensMoves = 0;
     const auto cycle = [&] {
         SendMessageA(Control(IDC_SNAP), BM_CLICK, 0, 0);
+        // The lens follows the pointer to a new place, at the ticks of its timer.
+        static int serial = 0;
+        ++serial;
+        const POINT to{60 + serial * 37 % 700, 60 + serial * 53 % 500};
+        SetCursorPos(to.x, to.y);
+        // Wine may still report the point before for a moment: ticks until the lens is there.
+        const HWND lens = LensOfThread(ui_->Id());
+        const bool followed = PumpUntil(
+            [&] {
+                SendMessageA(lens, WM_TIMER, CLensWindow::kTimerId, 0);
+                RECT at{};
+                return GetWindowRect(lens, &at) && IsWindowVisible(lens) && at.left > to.x + 10 &&
+                       at.left < to.x + 40 && at.top > to.y + 10 && at.top < to.y + 40;
+            },
+            1000);
+        lensMoves += followed ? 1 : 0;
         const POINT snap = Centre(IDC_SNAP);
         SendMessageA(Window(), WM_PICK_POINT, PickPointParam(snap.x),
                      static_cast<LPARAM>(PickPointParam(snap.y)));
@@ -111,6 +130,7 @@ TEST_F(PickerSoakTest, AThousandSamplingRunsLeaveNoHookAndNothingBehind) {
     }
     const Holding after = Measure();
     ASSERT_TRUE(after.Taken());
+    EXPECT_EQ(lensMoves, 1050) << "the lens did not follow the pointer in every run";
     EXPECT_LT(*after.objects, *before.objects + 10) << "GDI objects grew (Wine's handle table)";
     EXPECT_LT(*after.memory, *before.memory + 256 * 1024) << "private memory grew";
 

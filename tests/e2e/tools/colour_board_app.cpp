@@ -1,5 +1,6 @@
 // colour_board.exe <log file> <left> <top>: a plain top-level window of known colours that
 // appends every mouse message it receives to the log, one hexadecimal message number a line.
+// Sent kStallMessage, it answers at once and then keeps its thread busy for wParam ms.
 #include "colour_board.h"
 
 #include <cstdio>
@@ -38,6 +39,10 @@ LRESULT CALLBACK BoardProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         Log(message);
     }
     switch (message) {
+    case board::kStallMessage:
+        ReplyMessage(0);
+        Sleep(static_cast<DWORD>(wParam));
+        return 0;
     case WM_PAINT:
         Paint(window);
         return 0;

@@ -1,0 +1,228 @@
+#include "lens_window.h"
+
+#include "app.h"
+#include "lens_geometry.h"
+#include "lens_picture.h"
+#include "message_crackers.h"
+#include "screen_pixel.h"
+
+#include <algorithm>
+
+using namespace framework;
+using picker::LensPoint;
+using picker::LensRect;
+using picker::PixelBlock;
+
+namespace {
+
+// Above every window, never active, not in the task bar, and never the target of the mouse:
+// clicks fall through to the window beneath.
+constexpr DWORD kLensStyles =
+    WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
+
+// One tick a frame of the display while anything changes (a timer due a little early meets each
+// frame). A lens with nothing to redraw costs only its ticks, so after this many such ticks it
+// ticks every other frame until something changes: the pixels under a still pointer are still
+// read 30 times a second.
+constexpr int kTicksBeforeResting = 30;
+
+UINT FrameMilliseconds() {
+    const UniqueDeviceContext display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    const int rate = display ? GetDeviceCaps(display.get(), VREFRESH) : 0;
+    return rate > 1 ? std::max<UINT>(USER_TIMER_MINIMUM, 1000 / rate - 1) : 15;
+}
+
+UINT RestingMilliseconds(UINT frame) {
+    return std::min<UINT>(2 * frame + 1, 33);
+}
+
+HWND CreateLensWindow() {
+    const HINSTANCE instance = CWinApp::ResourceInstance();
+    WNDCLASSA windowClass{};
+    if (!GetClassInfoA(instance, CLensWindow::kClassName, &windowClass)) {
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = CLensWindow::kClassName;
+        RegisterClassA(&windowClass);
+    }
+    const HWND window = CreateWindowExA(kLensStyles, CLensWindow::kClassName, "", WS_POPUP, 0, 0,
+                                        picker::kLensWidth, picker::kLensHeight, nullptr, nullptr,
+                                        instance, nullptr);
+    // Layered but opaque: what makes a window click-through for every program.
+    if (window) {
+        SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
+    }
+    return window;
+}
+
+COLORREF ColourValueOf(picker::Rgb pixel) {
+    return RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+}
+
+} // namespace
+
+const MessageTable CLensWindow::messageTable{
+    &CWnd::messageTable,
+    {
+        Entry(WM_TIMER,
+              [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+                  static_cast<CLensWindow&>(target).OnTimer(wParam);
+                  return 0;
+              }),
+        WhenPaint<&CLensWindow::PaintWindow>(),
+        Entry(WM_MOUSEACTIVATE,
+              [](CCmdTarget&, UINT, WPARAM, LPARAM) -> LRESULT { return MA_NOACTIVATE; }),
+    }};
+
+CLensWindow::CLensWindow()
+    : reader_(picker::kLensWidth, picker::kLensHeight),
+      canvas_(picker::kLensWidth, picker::kLensHeight) {
+    SubclassWindow(CreateLensWindow());
+}
+
+CLensWindow::~CLensWindow() {
+    if (const HWND window = GetSafeHwnd()) {
+        DestroyWindow(window);
+    }
+}
+
+void CLensWindow::Start() {
+    if (!GetSafeHwnd() || !reader_.Ready() || !canvas_.Ready()) {
+        return; // sampling goes on without the lens
+    }
+    following_ = true;
+    shown_ = false;
+    frameMs_ = FrameMilliseconds();
+    unchangedTicks_ = 0;
+    Tick(frameMs_);
+    Update();
+}
+
+void CLensWindow::Stop() {
+    following_ = false;
+    const HWND window = GetSafeHwnd();
+    if (!window) {
+        return;
+    }
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     SWP_ASYNCWINDOWPOS);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        Hide();
+    }
+}
+
+void CLensWindow::Tick(UINT milliseconds) {
+    SetTimer(GetSafeHwnd(), kTimerId, milliseconds, nullptr);
+}
+
+void CLensWindow::Hide() {
+    KillTimer(GetSafeHwnd(), kTimerId);
+    ShowWindow(GetSafeHwnd(), SW_HIDE);
+    shown_ = false;
+    backdrop_.Clear();
+}
+
+void CLensWindow::OnTimer(UINT_PTR id) {
+    if (id != kTimerId) {
+        return;
+    }
+    if (!following_) {
+        Hide(); // stopped from another thread
+        return;
+    }
+    Update();
+}
+
+void CLensWindow::Update() {
+    POINT cursor;
+    if (!following_ || !GetCursorPos(&cursor)) {
+        return;
+    }
+    const LensPoint pointer{cursor.x, cursor.y};
+    reader_.Read(picker::MagnifiedSquare(pointer), read_);
+    backdrop_.Uncover(read_);
+    if (shown_ && pointer == pointer_ && read_ == square_) {
+        if (++unchangedTicks_ == kTicksBeforeResting) {
+            Tick(RestingMilliseconds(frameMs_));
+        }
+        return; // nothing to redraw
+    }
+    if (unchangedTicks_ >= kTicksBeforeResting) {
+        Tick(frameMs_);
+    }
+    unchangedTicks_ = 0;
+    pointer_ = pointer;
+    std::swap(square_, read_);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
+    const LensRect display{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
+                           monitor.rcMonitor.bottom};
+    const auto place = picker::PlaceLens(pointer, display, picker::kLensWidth, picker::kLensHeight);
+    if (!place) {
+        ShowWindow(GetSafeHwnd(), SW_HIDE);
+        backdrop_.Leave();
+        shown_ = false;
+        return;
+    }
+    DrawPicture();
+    canvas_.CopyTo(LensPoint{place->left, place->top}, canvas_.Width(), canvas_.Height(), picture_);
+    if (!shown_ || *place != place_) {
+        // What lies there is read before the lens covers it, through what it covers now.
+        reader_.Read(*place, beneath_);
+        backdrop_.Uncover(beneath_);
+        backdrop_.Cover(beneath_, picture_);
+        SetWindowPos(GetSafeHwnd(), HWND_TOPMOST, place->left, place->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        place_ = *place;
+        shown_ = true;
+    } else {
+        backdrop_.Redrawn(picture_);
+    }
+    RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void CLensWindow::DrawPicture() {
+    drawing_.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
+    picker::DrawMagnified(square_, drawing_);
+    canvas_.Put(drawing_);
+
+    const HDC dc = canvas_.Dc();
+    const LensRect area = picker::CaptionArea();
+    RECT caption{area.left, area.top, area.right, area.bottom};
+    SetDCBrushColor(dc, GetSysColor(COLOR_WINDOW));
+    FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    const picker::Rgb centre = square_.At(pointer_);
+    const SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const LONG middle = (caption.top + caption.bottom) / 2;
+    RECT line{caption.left, caption.top, caption.right, middle};
+    const std::string hex = picker::HexCaption(centre);
+    DrawTextA(dc, hex.c_str(), static_cast<int>(hex.size()), &line,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    line = RECT{caption.left, middle, caption.right, caption.bottom};
+    const std::string components = picker::ComponentsCaption(centre);
+    DrawTextA(dc, components.c_str(), static_cast<int>(components.size()), &line,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void CLensWindow::PaintWindow() {
+    const PaintDc paint(GetSafeHwnd());
+    BitBlt(paint.get(), 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
+}
+
+std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
+    if (!reader_.Ready()) {
+        return ReadScreenPixel(point);
+    }
+    if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
+        return std::nullopt;
+    }
+    PixelBlock pixel;
+    reader_.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
+    backdrop_.Uncover(pixel);
+    return ColourValueOf(pixel.At(LensPoint{point.x, point.y}));
+}

@@ -1,0 +1,36 @@
+// A 32-bit bitmap selected into a memory drawing context: GDI draws on it, and its pixels can be
+// read and written directly.
+#pragma once
+
+#include "gdi_objects.h"
+#include "lens_backdrop.h"
+
+#include <optional>
+
+class PixelCanvas {
+public:
+    PixelCanvas(LONG width, LONG height);
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    // False when the platform could not make the context or the bitmap.
+    bool Ready() const { return bits_ != nullptr; }
+    HDC Dc() const { return dc_.get(); }
+    LONG Width() const { return width_; }
+    LONG Height() const { return height_; }
+
+    // Rows of `block` into the canvas's top-left corner (the block must fit).
+    void Put(const picker::PixelBlock& block);
+    // The top-left `width` x `height` pixels into `into`, placed at `origin` on the screen.
+    // GDI's drawing is finished first.
+    void CopyTo(picker::LensPoint origin, LONG width, LONG height, picker::PixelBlock& into) const;
+
+private:
+    framework::UniqueDeviceContext dc_;
+    framework::UniqueGdiObject bitmap_;
+    // Put back before the bitmap and the context go, so that both can be deleted.
+    std::optional<framework::SelectedObject> selected_;
+    picker::Rgb* bits_ = nullptr;
+    LONG width_;
+    LONG height_;
+};

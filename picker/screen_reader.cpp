@@ -1,0 +1,34 @@
+#include "screen_reader.h"
+
+using picker::LensPoint;
+using picker::LensRect;
+using picker::PixelBlock;
+
+ScreenReader::ScreenReader(LONG width, LONG height)
+    : display_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)), scratch_(width, height) {}
+
+void ScreenReader::Read(const LensRect& area, PixelBlock& into) {
+    if (!Ready() || area.Width() > scratch_.Width() || area.Height() > scratch_.Height()) {
+        into = PixelBlock(area, kOffScreen);
+        return;
+    }
+    BitBlt(scratch_.Dc(), 0, 0, area.Width(), area.Height(), display_.get(), area.left, area.top,
+           SRCCOPY);
+    scratch_.CopyTo(LensPoint{area.left, area.top}, area.Width(), area.Height(), into);
+    // What the display has there is undefined (black here): show it as no pixel at all.
+    const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const LensRect screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (screen.Contains(LensPoint{area.left, area.top}) &&
+        screen.Contains(LensPoint{area.right - 1, area.bottom - 1})) {
+        return;
+    }
+    for (std::int32_t y = area.top; y < area.bottom; ++y) {
+        for (std::int32_t x = area.left; x < area.right; ++x) {
+            if (!screen.Contains(LensPoint{x, y})) {
+                into.Set(LensPoint{x, y}, kOffScreen);
+            }
+        }
+    }
+}

@@ -1,0 +1,22 @@
+// Reads blocks of the screen's pixels, as the display shows them, through one context of the
+// whole display kept while sampling.
+#pragma once
+
+#include "handle_owner.h"
+#include "pixel_canvas.h"
+
+class ScreenReader {
+public:
+    // Reads blocks of at most `width` x `height` pixels.
+    ScreenReader(LONG width, LONG height);
+
+    bool Ready() const { return display_ && scratch_.Ready(); }
+    // The display's pixels over `area` into `into`; those off the screen read as kOffScreen.
+    void Read(const picker::LensRect& area, picker::PixelBlock& into);
+
+    static constexpr picker::Rgb kOffScreen = 0x808080;
+
+private:
+    framework::UniqueDeviceContext display_;
+    PixelCanvas scratch_;
+};
