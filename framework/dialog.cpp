@@ -97,7 +97,9 @@ void CDialog::RunModalLoop() {
             return;
         }
         CWinApp* app = CWinApp::Current();
-        if ((app && app->PreTranslateMessage(message)) || PreTranslateMessage(message) ||
+        // The application offers keys to their window first (CWnd::PreTranslateMessage), before
+        // the platform's dialog keys (Tab, arrows, Enter, Esc) act on them.
+        if ((app && app->PreTranslateMessage(message)) ||
             IsDialogMessageA(GetSafeHwnd(), &message)) {
             continue;
         }

@@ -32,9 +32,6 @@ protected:
     // The window has been created: binds the control objects and writes the fields. True lets
     // the platform put the focus on the first tab stop.
     virtual BOOL InitialiseWindow();
-    // A message the modal loop took for this thread, offered before the platform's dialog keys
-    // (Tab, arrows, Enter, Esc) act on it. True when it was handled and goes no further.
-    virtual bool PreTranslateMessage(const MSG&) { return false; }
     virtual void DoDataExchange(CDataExchange&) {}
     // OK ends the run only when the fields read back; Cancel ends it without reading.
     virtual void OnOK();

@@ -35,6 +35,7 @@ public:
 
 protected:
     BOOL InitialiseWindow() override;
+    // While sampling, the arrow keys on the window or its buttons move the pointer.
     bool PreTranslateMessage(const MSG& message) override;
     void DoDataExchange(framework::CDataExchange& exchange) override;
     const framework::MessageTable* GetMessageTable() const override { return &messageTable; }
