@@ -21,10 +21,10 @@ CWinApp::CWinApp() {
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string program(path, length);
     const size_t dot = program.find_last_of('.');
-    helpFilePath_ = program.substr(0, dot) + ".HLP";
+    helpFilePath = program.substr(0, dot) + ".HLP";
     const size_t nameStart = program.find_last_of("\\/") + 1;
     const size_t nameEnd = dot != std::string::npos && dot > nameStart ? dot : program.size();
-    programName_ = program.substr(nameStart, nameEnd - nameStart);
+    programName = program.substr(nameStart, nameEnd - nameStart);
 }
 
 CWinApp::~CWinApp() {
@@ -58,10 +58,10 @@ bool CWinApp::PreTranslateMessage(const MSG& message) {
             return true;
         }
     }
-    if (message.message != WM_KEYDOWN || message.wParam != VK_F1 || !mainWindow_) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F1 || !mainWindow) {
         return false;
     }
-    const HWND main = mainWindow_->GetSafeHwnd();
+    const HWND main = mainWindow->GetSafeHwnd();
     if (message.hwnd != main && !IsChild(main, message.hwnd)) {
         return false;
     }

@@ -25,13 +25,13 @@ public:
     // has no message loop of its own to run afterwards, so a program returns false.
     virtual bool StartProgram() = 0;
 
-    CWnd* MainWindow() const { return mainWindow_; }
-    void SetMainWindow(CWnd* window) { mainWindow_ = window; }
+    CWnd* MainWindow() const { return mainWindow; }
+    void SetMainWindow(CWnd* window) { mainWindow = window; }
 
     // The program's own path with everything from its last "." replaced by ".HLP".
-    const std::string& HelpFilePath() const { return helpFilePath_; }
+    const std::string& HelpFilePath() const { return helpFilePath; }
     // The program's file name without folder and extension: the caption of its messages.
-    const std::string& ProgramName() const { return programName_; }
+    const std::string& ProgramName() const { return programName; }
 
     // Keys go first to their top-level window's own PreTranslateMessage; then F1 (no Shift,
     // Ctrl or Alt) in the main window is the help command.
@@ -46,9 +46,9 @@ protected:
     static const MessageTable messageTable;
 
 private:
-    CWnd* mainWindow_ = nullptr;
-    std::string helpFilePath_;
-    std::string programName_;
+    CWnd* mainWindow = nullptr;
+    std::string helpFilePath;
+    std::string programName;
 };
 
 } // namespace framework

@@ -7,13 +7,13 @@ namespace framework {
 
 class BusyPointer {
 public:
-    BusyPointer() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~BusyPointer() { SetCursor(previous_); }
+    BusyPointer() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~BusyPointer() { SetCursor(previous); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
-    HCURSOR previous_; // shared system shapes: nothing to free
+    HCURSOR previous; // shared system shapes: nothing to free
 };
 
 } // namespace framework

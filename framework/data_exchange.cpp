@@ -22,16 +22,16 @@ void WriteText(HWND field, const std::string& text) {
 } // namespace
 
 HWND CDataExchange::PrepareEditControl(UINT id) {
-    lastControl_ = dialog_.GetDlgItem(id);
-    return lastControl_;
+    lastControl = dialog.GetDlgItem(id);
+    return lastControl;
 }
 
 void CDataExchange::Fail(const std::string& warning) {
-    failed_ = true;
+    failed = true;
     ShowWarning(warning);
-    if (lastControl_) {
-        SetFocus(lastControl_);
-        SendMessageA(lastControl_, EM_SETSEL, 0, -1);
+    if (lastControl) {
+        SetFocus(lastControl);
+        SendMessageA(lastControl, EM_SETSEL, 0, -1);
     }
 }
 

@@ -21,24 +21,24 @@ inline constexpr char kEnterNoMoreThan[] = "Please enter no more than %1 charact
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog& dialog, bool saveAndValidate)
-        : dialog_(dialog), saving_(saveAndValidate) {}
+    CDataExchange(CDialog& fieldsOf, bool saveAndValidate)
+        : dialog(fieldsOf), saving(saveAndValidate) {}
 
-    bool Saving() const { return saving_; }
-    bool Failed() const { return failed_; }
-    CDialog& Dialog() const { return dialog_; }
+    bool Saving() const { return saving; }
+    bool Failed() const { return failed; }
+    CDialog& Dialog() const { return dialog; }
 
     // The field that a following check reports on.
     HWND PrepareEditControl(UINT id);
-    HWND LastControl() const { return lastControl_; }
+    HWND LastControl() const { return lastControl; }
     // Shows `warning`, focuses the last prepared field with its text selected, stops the rest.
     void Fail(const std::string& warning);
 
 private:
-    CDialog& dialog_;
-    bool saving_;
-    bool failed_ = false;
-    HWND lastControl_ = nullptr;
+    CDialog& dialog;
+    bool saving;
+    bool failed = false;
+    HWND lastControl = nullptr;
 };
 
 // Binds a control object to the dialog's control `id`.

@@ -16,16 +16,14 @@ thread_local CDialog* activeModal = nullptr;
 // Restores a flag when an exchange ends, whichever way it ends.
 class NotificationLockout {
 public:
-    explicit NotificationLockout(bool& locked) : locked_(locked), previous_(locked) {
-        locked_ = true;
-    }
-    ~NotificationLockout() { locked_ = previous_; }
+    explicit NotificationLockout(bool& flag) : locked(flag), previous(flag) { locked = true; }
+    ~NotificationLockout() { locked = previous; }
     NotificationLockout(const NotificationLockout&) = delete;
     NotificationLockout& operator=(const NotificationLockout&) = delete;
 
 private:
-    bool& locked_;
-    bool previous_;
+    bool& locked;
+    bool previous;
 };
 
 } // namespace
@@ -36,15 +34,15 @@ const MessageTable CDialog::messageTable{&CCmdTarget::messageTable,
                                              WhenCommand<&CDialog::OnCancel>(IDCANCEL),
                                          }};
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
+CDialog::CDialog(UINT templateNumber, CWnd* owner) : templateId(templateNumber), parent(owner) {}
 
 CDialog* CDialog::ActiveModal() {
     return activeModal;
 }
 
 HWND CDialog::Owner() const {
-    if (parent_) {
-        return parent_->GetSafeHwnd();
+    if (parent) {
+        return parent->GetSafeHwnd();
     }
     const CWinApp* app = CWinApp::Current();
     CWnd* main = app ? app->MainWindow() : nullptr;
@@ -53,7 +51,7 @@ HWND CDialog::Owner() const {
 
 INT_PTR CDialog::DoModal() {
     const HINSTANCE instance = CWinApp::ResourceInstance();
-    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId_), RT_DIALOG);
+    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     const auto* dialogTemplate =
         found ? static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(instance, found))) : nullptr;
     if (!dialogTemplate) {
@@ -64,17 +62,17 @@ INT_PTR CDialog::DoModal() {
     if (ownerWasEnabled) {
         EnableWindow(owner, FALSE);
     }
-    ending_ = false;
-    result_ = -1;
+    runEnding = false;
+    runResult = -1;
     const HWND window = CreateDialogIndirectParamA(
         instance, dialogTemplate, owner, &DialogProcedure, reinterpret_cast<LPARAM>(this));
     if (window) {
         CentreOver(owner);
-        outerModal_ = activeModal;
+        outerModal = activeModal;
         activeModal = this;
         ShowWindow(window, SW_SHOWNORMAL);
         RunModalLoop();
-        activeModal = outerModal_;
+        activeModal = outerModal;
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
@@ -85,15 +83,15 @@ INT_PTR CDialog::DoModal() {
     if (window) {
         DestroyWindow(window);
     }
-    return result_;
+    return runResult;
 }
 
 void CDialog::RunModalLoop() {
     MSG message;
-    while (!ending_) {
+    while (!runEnding) {
         if (!GetMessageA(&message, nullptr, 0, 0)) {
             PostQuitMessage(static_cast<int>(message.wParam));
-            result_ = -1;
+            runResult = -1;
             return;
         }
         CWinApp* app = CWinApp::Current();
@@ -109,8 +107,8 @@ void CDialog::RunModalLoop() {
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    result_ = result;
-    ending_ = true;
+    runResult = result;
+    runEnding = true;
     PostMessageA(GetSafeHwnd(), WM_NULL, 0, 0); // wakes the modal loop
 }
 
@@ -158,7 +156,7 @@ BOOL CDialog::InitialiseWindow() {
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
-    NotificationLockout lockout(notificationsLocked_);
+    NotificationLockout lockout(notificationsLocked);
     CDataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return !exchange.Failed();

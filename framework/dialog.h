@@ -23,7 +23,7 @@ public:
     bool UpdateData(bool saveAndValidate);
 
     // The dialog's context in the help file: the template's number above the resource base.
-    DWORD HelpContext() const { return 0x20000 + templateId_; }
+    DWORD HelpContext() const { return 0x20000 + templateId; }
 
     // The innermost dialog running modally on this thread.
     static CDialog* ActiveModal();
@@ -46,11 +46,11 @@ private:
     void CentreOver(HWND owner);
     void RunModalLoop();
 
-    UINT templateId_;
-    CWnd* parent_;
-    bool ending_ = false;
-    INT_PTR result_ = -1;
-    CDialog* outerModal_ = nullptr;
+    UINT templateId;
+    CWnd* parent;
+    bool runEnding = false;
+    INT_PTR runResult = -1;
+    CDialog* outerModal = nullptr;
 };
 
 } // namespace framework

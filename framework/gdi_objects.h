@@ -17,18 +17,18 @@ public:
 
 class CGdiObject {
 public:
-    HGDIOBJ GetSafeHandle() const { return object_.get(); }
+    HGDIOBJ GetSafeHandle() const { return object.get(); }
 
 protected:
     CGdiObject() = default;
     // Takes `handle` over; a null handle means the platform could not make the object.
     bool Attach(HGDIOBJ handle) {
-        object_.reset(handle);
+        object.reset(handle);
         return handle != nullptr;
     }
 
 private:
-    UniqueGdiObject object_;
+    UniqueGdiObject object;
 };
 
 class CBitmap : public CGdiObject {
@@ -56,14 +56,14 @@ public:
 // Selects an object into a context and puts the previous one back when it goes.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(HDC into, HGDIOBJ object) : dc(into), previous(SelectObject(into, object)) {}
+    ~SelectedObject() { SelectObject(dc, previous); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
 private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    HDC dc;
+    HGDIOBJ previous;
 };
 
 } // namespace framework

@@ -12,9 +12,9 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle owned) : handle(owned) {}
     ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         reset(other.release());
         return *this;
@@ -22,19 +22,19 @@ public:
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
+    Handle get() const { return handle; }
+    explicit operator bool() const { return handle != Handle{}; }
     // Gives up ownership, e.g. when the platform takes the handle over.
-    Handle release() { return std::exchange(handle_, Handle{}); }
-    void reset(Handle handle = Handle{}) {
-        if (handle_ != Handle{}) {
-            Traits::Close(handle_);
+    Handle release() { return std::exchange(handle, Handle{}); }
+    void reset(Handle replacement = Handle{}) {
+        if (handle != Handle{}) {
+            Traits::Close(handle);
         }
-        handle_ = handle;
+        handle = replacement;
     }
 
 private:
-    Handle handle_{};
+    Handle handle{};
 };
 
 struct GdiObjectTraits {
@@ -76,34 +76,34 @@ using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 // The drawing context of one window's client area, released when it goes.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND of) : window(of), dc(GetDC(of)) {}
     ~WindowDc() {
-        if (dc_) {
-            ReleaseDC(window_, dc_);
+        if (dc) {
+            ReleaseDC(window, dc);
         }
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
+    HDC get() const { return dc; }
 
 private:
-    HWND window_;
-    HDC dc_;
+    HWND window;
+    HDC dc;
 };
 
 // One BeginPaint/EndPaint pair.
 class PaintDc {
 public:
-    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintDc() { EndPaint(window_, &paint_); }
+    explicit PaintDc(HWND of) : window(of), dc(BeginPaint(of, &paint)) {}
+    ~PaintDc() { EndPaint(window, &paint); }
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
-    HDC get() const { return dc_; }
+    HDC get() const { return dc; }
 
 private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
+    HWND window;
+    PAINTSTRUCT paint{};
+    HDC dc;
 };
 
 } // namespace framework

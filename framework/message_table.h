@@ -43,9 +43,9 @@ struct MessageEntry {
 
 class MessageTable {
 public:
-    explicit MessageTable(const MessageTable* base) : base_(base) {}
-    MessageTable(const MessageTable* base, std::initializer_list<MessageEntry> entries)
-        : base_(base), entries_(entries) {}
+    explicit MessageTable(const MessageTable* baseTable) : base(baseTable) {}
+    MessageTable(const MessageTable* baseTable, std::initializer_list<MessageEntry> tableEntries)
+        : base(baseTable), entries(tableEntries) {}
 
     // This table's entry for the message, else its base's. A linear search on every message, on
     // purpose: the largest table (the main window's) has a dozen entries of a few comparisons
@@ -53,8 +53,8 @@ public:
     // per event, as the bindings read) where a switch would spread dispatch through each class.
     // Measure before making it cleverer.
     const MessageEntry* Find(UINT message, WPARAM wParam) const {
-        for (const MessageTable* table = this; table; table = table->base_) {
-            for (const MessageEntry& entry : table->entries_) {
+        for (const MessageTable* table = this; table; table = table->base) {
+            for (const MessageEntry& entry : table->entries) {
                 if (entry.Matches(message, wParam)) {
                     return &entry;
                 }
@@ -63,8 +63,8 @@ public:
         return nullptr;
     }
     bool HasEntries() const {
-        for (const MessageTable* table = this; table; table = table->base_) {
-            if (!table->entries_.empty()) {
+        for (const MessageTable* table = this; table; table = table->base) {
+            if (!table->entries.empty()) {
                 return true;
             }
         }
@@ -72,8 +72,8 @@ public:
     }
 
 private:
-    const MessageTable* base_;
-    std::vector<MessageEntry> entries_;
+    const MessageTable* base;
+    std::vector<MessageEntry> entries;
 };
 
 // Anything that owns a message table: windows and the application.

@@ -18,26 +18,26 @@ namespace {
 class SubclassMap {
 public:
     CWnd* Find(HWND window) {
-        AcquireSRWLockShared(&lock_);
-        const auto found = objects_.find(window);
-        CWnd* object = found != objects_.end() ? found->second : nullptr;
-        ReleaseSRWLockShared(&lock_);
+        AcquireSRWLockShared(&lock);
+        const auto found = objects.find(window);
+        CWnd* object = found != objects.end() ? found->second : nullptr;
+        ReleaseSRWLockShared(&lock);
         return object;
     }
     void Add(HWND window, CWnd* object) {
-        AcquireSRWLockExclusive(&lock_);
-        objects_[window] = object;
-        ReleaseSRWLockExclusive(&lock_);
+        AcquireSRWLockExclusive(&lock);
+        objects[window] = object;
+        ReleaseSRWLockExclusive(&lock);
     }
     void Remove(HWND window) {
-        AcquireSRWLockExclusive(&lock_);
-        objects_.erase(window);
-        ReleaseSRWLockExclusive(&lock_);
+        AcquireSRWLockExclusive(&lock);
+        objects.erase(window);
+        ReleaseSRWLockExclusive(&lock);
     }
 
 private:
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    std::unordered_map<HWND, CWnd*> objects_;
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> objects;
 };
 
 SubclassMap subclassed;
@@ -62,40 +62,39 @@ bool CWnd::SubclassWindow(HWND window) {
     if (!window || FromHandlePermanent(window)) {
         return false;
     }
-    window_ = window;
+    hwnd = window;
     subclassed.Add(window, this);
-    ownProcedure_ = reinterpret_cast<WNDPROC>(
+    ownProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
     return true;
 }
 
 void CWnd::Unsubclass() {
-    if (window_ && ownProcedure_) {
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProcedure_));
-        subclassed.Remove(window_);
+    if (hwnd && ownProcedure) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProcedure));
+        subclassed.Remove(hwnd);
     }
-    ownProcedure_ = nullptr;
-    window_ = nullptr;
-    children_.clear();
+    ownProcedure = nullptr;
+    hwnd = nullptr;
+    children.clear();
 }
 
 HWND CWnd::GetDlgItem(UINT id) const {
-    const auto known = children_.find(id);
-    if (known != children_.end() && IsWindow(known->second) &&
-        GetParent(known->second) == window_) {
+    const auto known = children.find(id);
+    if (known != children.end() && IsWindow(known->second) && GetParent(known->second) == hwnd) {
         return known->second;
     }
-    const HWND child = ::GetDlgItem(window_, id);
+    const HWND child = ::GetDlgItem(hwnd, id);
     if (child) {
-        children_[id] = child;
+        children[id] = child;
     }
     return child;
 }
 
 void CWnd::BindToDlgItem(HWND parent, UINT id) {
     // Bound once per window: asking the dialog for its control each time costs a round trip.
-    if (window_ && IsWindow(window_) && GetParent(window_) == parent &&
-        static_cast<UINT>(GetDlgCtrlID(window_)) == id) {
+    if (hwnd && IsWindow(hwnd) && GetParent(hwnd) == parent &&
+        static_cast<UINT>(GetDlgCtrlID(hwnd)) == id) {
         return;
     }
     const HWND control = ::GetDlgItem(parent, id);
@@ -114,12 +113,11 @@ std::string WindowText(HWND window) {
 }
 
 void CWnd::ShowHelp(DWORD_PTR data, UINT command) {
-    CallHelpViewer(window_, data, command);
+    CallHelpViewer(hwnd, data, command);
 }
 
 LRESULT CWnd::Default() {
-    return CallWindowProcA(ownProcedure_, window_, current_.number, current_.wParam,
-                           current_.lParam);
+    return CallWindowProcA(ownProcedure, hwnd, current.number, current.wParam, current.lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -129,8 +127,8 @@ LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const Message outer = current_;
-    current_ = Message{message, wParam, lParam};
+    const Message outer = current;
+    current = Message{message, wParam, lParam};
     LRESULT result = 0;
     try {
         result = WindowProc(message, wParam, lParam);
@@ -138,7 +136,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         // The handler is abandoned where it failed; the program goes on.
         ShowResourceUnavailable();
     }
-    current_ = outer;
+    current = outer;
     if (message == WM_NCDESTROY) {
         Unsubclass();
     }
@@ -149,7 +147,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         return HandleCommand(wParam, lParam) ? 0 : Default();
     }
-    if (message == WM_NOTIFY && notificationsLocked_) {
+    if (message == WM_NOTIFY && notificationsLocked) {
         return 0;
     }
     if (IsControlColourRequest(message)) {
@@ -166,7 +164,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CWnd::HandleCommand(WPARAM wParam, LPARAM lParam) {
-    if (lParam != 0 && notificationsLocked_) {
+    if (lParam != 0 && notificationsLocked) {
         return true; // caused by the program's own writes to its fields
     }
     if (const MessageEntry* entry = GetMessageTable()->Find(WM_COMMAND, wParam)) {

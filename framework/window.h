@@ -21,8 +21,8 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    HWND GetSafeHwnd() const { return window_; }
-    void Attach(HWND window) { window_ = window; }
+    HWND GetSafeHwnd() const { return hwnd; }
+    void Attach(HWND window) { hwnd = window; }
     bool SubclassWindow(HWND window);
     // Binds to the dialog control `id` of `parent`: subclassed when this class handles
     // messages of its own, attached otherwise.
@@ -31,12 +31,12 @@ public:
     // The object subclassing `window`, if any.
     static CWnd* FromHandlePermanent(HWND window);
 
-    std::string GetWindowText() const { return WindowText(window_); }
+    std::string GetWindowText() const { return WindowText(hwnd); }
     // A child control by its identifier. Remembered once found: asking the window for it costs a
     // round trip to the window server each time.
     HWND GetDlgItem(UINT id) const;
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::SendMessageA(window_, message, wParam, lParam);
+        return ::SendMessageA(hwnd, message, wParam, lParam);
     }
 
     // The window's help routine. The default is the framework's standard help call.
@@ -57,7 +57,7 @@ protected:
     // Offered a notification this control sent to its parent; true when it answered it.
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    bool notificationsLocked_ = false;
+    bool notificationsLocked = false;
 
 private:
     struct Message {
@@ -70,10 +70,10 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Unsubclass();
 
-    HWND window_ = nullptr;
-    WNDPROC ownProcedure_ = nullptr;
-    mutable std::unordered_map<UINT, HWND> children_;
-    Message current_{};
+    HWND hwnd = nullptr;
+    WNDPROC ownProcedure = nullptr;
+    mutable std::unordered_map<UINT, HWND> children;
+    Message current{};
 };
 
 } // namespace framework

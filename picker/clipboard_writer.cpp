@@ -12,18 +12,18 @@ namespace {
 // The clipboard as opened by one window, closed again when this goes.
 class OpenClipboardSession {
 public:
-    explicit OpenClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit OpenClipboardSession(HWND owner) : open(OpenClipboard(owner) != FALSE) {}
     ~OpenClipboardSession() {
-        if (open_) {
+        if (open) {
             CloseClipboard();
         }
     }
     OpenClipboardSession(const OpenClipboardSession&) = delete;
     OpenClipboardSession& operator=(const OpenClipboardSession&) = delete;
-    bool IsOpen() const { return open_; }
+    bool IsOpen() const { return open; }
 
 private:
-    bool open_;
+    bool open;
 };
 
 // Movable memory of `size` bytes, as the clipboard wants its data, filled by `fill` while

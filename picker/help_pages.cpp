@@ -8,19 +8,19 @@ constexpr std::string_view kSignature = "Prismel help pages 1";
 // Reads the file form line by line; any fault leaves it failed.
 class PagesReader {
 public:
-    explicit PagesReader(std::string_view bytes) : rest_(bytes) {}
+    explicit PagesReader(std::string_view bytes) : rest(bytes) {}
 
-    bool Failed() const { return failed_; }
-    bool AtEnd() const { return rest_.empty(); }
+    bool Failed() const { return failed; }
+    bool AtEnd() const { return rest.empty(); }
 
     std::string_view Line() {
-        const std::size_t end = rest_.find('\n');
-        if (failed_ || end == std::string_view::npos) {
-            failed_ = true;
+        const std::size_t end = rest.find('\n');
+        if (failed || end == std::string_view::npos) {
+            failed = true;
             return {};
         }
-        const std::string_view line = rest_.substr(0, end);
-        rest_.remove_prefix(end + 1);
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
         return line;
     }
     // The rest of a line that starts with `word` and a space.
@@ -32,19 +32,19 @@ public:
         return line.substr(word.size() + 1);
     }
     std::string_view Bytes(std::size_t count) {
-        if (failed_ || count > rest_.size()) {
-            failed_ = true;
+        if (failed || count > rest.size()) {
+            failed = true;
             return {};
         }
-        const std::string_view bytes = rest_.substr(0, count);
-        rest_.remove_prefix(count);
+        const std::string_view bytes = rest.substr(0, count);
+        rest.remove_prefix(count);
         return bytes;
     }
-    void Fail() { failed_ = true; }
+    void Fail() { failed = true; }
 
 private:
-    std::string_view rest_;
-    bool failed_ = false;
+    std::string_view rest;
+    bool failed = false;
 };
 
 // Decimal digits only, without overflow.

@@ -2,16 +2,16 @@
 
 namespace picker {
 
-PixelBlock::PixelBlock(const LensRect& area, Rgb fill)
-    : area_(area), pixels_(static_cast<std::size_t>(area.Width()) * area.Height(), fill) {}
+PixelBlock::PixelBlock(const LensRect& place, Rgb fill)
+    : area(place), pixels(static_cast<std::size_t>(place.Width()) * place.Height(), fill) {}
 
-void PixelBlock::Reset(const LensRect& area) {
-    area_ = area;
-    pixels_.resize(static_cast<std::size_t>(area.Width()) * area.Height());
+void PixelBlock::Reset(const LensRect& place) {
+    area = place;
+    pixels.resize(static_cast<std::size_t>(place.Width()) * place.Height());
 }
 
 void LensBackdrop::Uncover(PixelBlock& screen) const {
-    if (used_ == 0) {
+    if (used == 0) {
         return;
     }
     const LensRect& area = screen.Area();
@@ -22,12 +22,12 @@ void LensBackdrop::Uncover(PixelBlock& screen) const {
             Rgb& pixel = row[x - area.left];
             // The place held answers for all it covers; of the places left, the most recent
             // one that the screen there still shows.
-            for (std::size_t age = 0; age < used_; ++age) {
+            for (std::size_t age = 0; age < used; ++age) {
                 const Place& place = Older(age);
                 if (!place.beneath.Area().Contains(point)) {
                     continue;
                 }
-                if ((age == 0 && covering_) || pixel == place.picture.At(point)) {
+                if ((age == 0 && covering) || pixel == place.picture.At(point)) {
                     pixel = place.beneath.At(point);
                     break;
                 }
@@ -38,26 +38,26 @@ void LensBackdrop::Uncover(PixelBlock& screen) const {
 
 void LensBackdrop::Cover(const PixelBlock& beneath, const PixelBlock& picture) {
     Leave();
-    newest_ = (newest_ + 1) % kPlaces;
-    used_ = used_ < kPlaces ? used_ + 1 : kPlaces;
-    places_[newest_].beneath = beneath;
-    places_[newest_].picture = picture;
-    covering_ = true;
+    newest = (newest + 1) % kPlaces;
+    used = used < kPlaces ? used + 1 : kPlaces;
+    places[newest].beneath = beneath;
+    places[newest].picture = picture;
+    covering = true;
 }
 
 void LensBackdrop::Redrawn(const PixelBlock& picture) {
-    if (covering_ && picture.Area() == places_[newest_].beneath.Area()) {
-        places_[newest_].picture = picture;
+    if (covering && picture.Area() == places[newest].beneath.Area()) {
+        places[newest].picture = picture;
     }
 }
 
 void LensBackdrop::Leave() {
-    covering_ = false;
+    covering = false;
 }
 
 void LensBackdrop::Clear() {
-    covering_ = false;
-    used_ = 0;
+    covering = false;
+    used = 0;
 }
 
 } // namespace picker

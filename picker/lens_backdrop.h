@@ -22,29 +22,29 @@ using Rgb = std::uint32_t;
 class PixelBlock {
 public:
     PixelBlock() = default;
-    explicit PixelBlock(const LensRect& area, Rgb fill = 0);
+    explicit PixelBlock(const LensRect& place, Rgb fill = 0);
 
-    // Places the block at `area`; its pixels are then undefined until written.
-    void Reset(const LensRect& area);
-    const LensRect& Area() const { return area_; }
+    // Places the block at `place`; its pixels are then undefined until written.
+    void Reset(const LensRect& place);
+    const LensRect& Area() const { return area; }
     // `point` in screen coordinates, inside Area().
-    Rgb At(LensPoint point) const { return pixels_[Index(point)]; }
-    void Set(LensPoint point, Rgb value) { pixels_[Index(point)] = value; }
-    Rgb* Row(std::int32_t y) { return &pixels_[Index(LensPoint{area_.left, y})]; }
-    const Rgb* Row(std::int32_t y) const { return &pixels_[Index(LensPoint{area_.left, y})]; }
+    Rgb At(LensPoint point) const { return pixels[Index(point)]; }
+    void Set(LensPoint point, Rgb value) { pixels[Index(point)] = value; }
+    Rgb* Row(std::int32_t y) { return &pixels[Index(LensPoint{area.left, y})]; }
+    const Rgb* Row(std::int32_t y) const { return &pixels[Index(LensPoint{area.left, y})]; }
     bool operator==(const PixelBlock& other) const {
-        return area_ == other.area_ && pixels_ == other.pixels_;
+        return area == other.area && pixels == other.pixels;
     }
     bool operator!=(const PixelBlock& other) const { return !(*this == other); }
 
 private:
     std::size_t Index(LensPoint point) const {
-        return static_cast<std::size_t>(point.y - area_.top) * area_.Width() +
-               static_cast<std::size_t>(point.x - area_.left);
+        return static_cast<std::size_t>(point.y - area.top) * area.Width() +
+               static_cast<std::size_t>(point.x - area.left);
     }
 
-    LensRect area_{0, 0, 0, 0};
-    std::vector<Rgb> pixels_;
+    LensRect area{0, 0, 0, 0};
+    std::vector<Rgb> pixels;
 };
 
 // The lens moves at every frame while the pointer does: its copies are kept in a fixed ring of
@@ -70,7 +70,7 @@ public:
     void Clear();
 
     std::optional<LensRect> Covered() const {
-        return covering_ ? std::optional<LensRect>(places_[newest_].beneath.Area()) : std::nullopt;
+        return covering ? std::optional<LensRect>(places[newest].beneath.Area()) : std::nullopt;
     }
 
 private:
@@ -81,14 +81,12 @@ private:
     static constexpr std::size_t kPlaces = kPlacesLeftKept + 1;
 
     // The place `age` steps before the newest one.
-    const Place& Older(std::size_t age) const {
-        return places_[(newest_ + kPlaces - age) % kPlaces];
-    }
+    const Place& Older(std::size_t age) const { return places[(newest + kPlaces - age) % kPlaces]; }
 
-    Place places_[kPlaces];
-    std::size_t newest_ = 0; // the place held, when covering_, else the place left last
-    std::size_t used_ = 0;   // places in use, the newest among them
-    bool covering_ = false;
+    Place places[kPlaces];
+    std::size_t newest = 0; // the place held, when covering, else the place left last
+    std::size_t used = 0;   // places in use, the newest among them
+    bool covering = false;
 };
 
 } // namespace picker

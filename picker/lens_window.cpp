@@ -75,8 +75,8 @@ const MessageTable CLensWindow::messageTable{
     }};
 
 CLensWindow::CLensWindow()
-    : reader_(picker::kLensWidth, picker::kLensHeight),
-      canvas_(picker::kLensWidth, picker::kLensHeight) {
+    : reader(picker::kLensWidth, picker::kLensHeight),
+      canvas(picker::kLensWidth, picker::kLensHeight) {
     SubclassWindow(CreateLensWindow());
 }
 
@@ -87,19 +87,19 @@ CLensWindow::~CLensWindow() {
 }
 
 void CLensWindow::Start() {
-    if (!GetSafeHwnd() || !reader_.Ready() || !canvas_.Ready()) {
+    if (!GetSafeHwnd() || !reader.Ready() || !canvas.Ready()) {
         return; // sampling goes on without the lens
     }
-    following_ = true;
-    shown_ = false;
-    frameMs_ = FrameMilliseconds();
-    unchangedTicks_ = 0;
-    Tick(frameMs_);
+    following = true;
+    shown = false;
+    frameMs = FrameMilliseconds();
+    unchangedTicks = 0;
+    Tick(frameMs);
     Update();
 }
 
 void CLensWindow::Stop() {
-    following_ = false;
+    following = false;
     const HWND window = GetSafeHwnd();
     if (!window) {
         return;
@@ -119,15 +119,15 @@ void CLensWindow::Tick(UINT milliseconds) {
 void CLensWindow::Hide() {
     KillTimer(GetSafeHwnd(), kTimerId);
     ShowWindow(GetSafeHwnd(), SW_HIDE);
-    shown_ = false;
-    backdrop_.Clear();
+    shown = false;
+    backdrop.Clear();
 }
 
 void CLensWindow::OnTimer(UINT_PTR id) {
     if (id != kTimerId) {
         return;
     }
-    if (!following_) {
+    if (!following) {
         Hide(); // stopped from another thread
         return;
     }
@@ -136,24 +136,24 @@ void CLensWindow::OnTimer(UINT_PTR id) {
 
 void CLensWindow::Update() {
     POINT cursor;
-    if (!following_ || !GetCursorPos(&cursor)) {
+    if (!following || !GetCursorPos(&cursor)) {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
-    reader_.Read(picker::MagnifiedSquare(pointer), read_);
-    backdrop_.Uncover(read_);
-    if (shown_ && pointer == pointer_ && read_ == square_) {
-        if (++unchangedTicks_ == kTicksBeforeResting) {
-            Tick(RestingMilliseconds(frameMs_));
+    reader.Read(picker::MagnifiedSquare(pointer), read);
+    backdrop.Uncover(read);
+    if (shown && pointer == lastPointer && read == square) {
+        if (++unchangedTicks == kTicksBeforeResting) {
+            Tick(RestingMilliseconds(frameMs));
         }
         return; // nothing to redraw
     }
-    if (unchangedTicks_ >= kTicksBeforeResting) {
-        Tick(frameMs_);
+    if (unchangedTicks >= kTicksBeforeResting) {
+        Tick(frameMs);
     }
-    unchangedTicks_ = 0;
-    pointer_ = pointer;
-    std::swap(square_, read_);
+    unchangedTicks = 0;
+    lastPointer = pointer;
+    std::swap(square, read);
 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -163,38 +163,38 @@ void CLensWindow::Update() {
     const auto place = picker::PlaceLens(pointer, display, picker::kLensWidth, picker::kLensHeight);
     if (!place) {
         ShowWindow(GetSafeHwnd(), SW_HIDE);
-        backdrop_.Leave();
-        shown_ = false;
+        backdrop.Leave();
+        shown = false;
         return;
     }
     DrawPicture();
-    canvas_.CopyTo(LensPoint{place->left, place->top}, canvas_.Width(), canvas_.Height(), picture_);
-    if (!shown_ || *place != place_) {
+    canvas.CopyTo(LensPoint{place->left, place->top}, canvas.Width(), canvas.Height(), picture);
+    if (!shown || *place != shownPlace) {
         // What lies there is read before the lens covers it, through what it covers now.
-        reader_.Read(*place, beneath_);
-        backdrop_.Uncover(beneath_);
-        backdrop_.Cover(beneath_, picture_);
+        reader.Read(*place, beneath);
+        backdrop.Uncover(beneath);
+        backdrop.Cover(beneath, picture);
         SetWindowPos(GetSafeHwnd(), HWND_TOPMOST, place->left, place->top, 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        place_ = *place;
-        shown_ = true;
+        shownPlace = *place;
+        shown = true;
     } else {
-        backdrop_.Redrawn(picture_);
+        backdrop.Redrawn(picture);
     }
     RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CLensWindow::DrawPicture() {
-    drawing_.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
-    picker::DrawMagnified(square_, drawing_);
-    canvas_.Put(drawing_);
+    drawing.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
+    picker::DrawMagnified(square, drawing);
+    canvas.Put(drawing);
 
-    const HDC dc = canvas_.Dc();
+    const HDC dc = canvas.Dc();
     const LensRect area = picker::CaptionArea();
     RECT caption{area.left, area.top, area.right, area.bottom};
     SetDCBrushColor(dc, GetSysColor(COLOR_WINDOW));
     FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    const picker::Rgb centre = square_.At(pointer_);
+    const picker::Rgb centre = square.At(lastPointer);
     const SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -211,18 +211,18 @@ void CLensWindow::DrawPicture() {
 
 void CLensWindow::PaintWindow() {
     const PaintDc paint(GetSafeHwnd());
-    BitBlt(paint.get(), 0, 0, canvas_.Width(), canvas_.Height(), canvas_.Dc(), 0, 0, SRCCOPY);
+    BitBlt(paint.get(), 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
 }
 
 std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
-    if (!reader_.Ready()) {
+    if (!reader.Ready()) {
         return ReadScreenPixel(point);
     }
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;
     }
     PixelBlock pixel;
-    reader_.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
-    backdrop_.Uncover(pixel);
+    reader.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
+    backdrop.Uncover(pixel);
     return ColourValueOf(pixel.At(LensPoint{point.x, point.y}));
 }

@@ -26,7 +26,7 @@ public:
     // whichever thread failed): the hide is posted to the lens's thread rather than sent, so it
     // can never wait on a thread that is stuck, and that thread stops the timer at its next tick.
     void Stop();
-    bool Following() const { return following_; }
+    bool Following() const { return following; }
 
     // One step: reads the pointer and the pixels around it, and redraws and moves the lens when
     // either changed.
@@ -47,19 +47,19 @@ private:
     void Hide();
     void Tick(UINT milliseconds);
 
-    ScreenReader reader_;
-    PixelCanvas canvas_;
-    picker::LensBackdrop backdrop_;
-    std::atomic<bool> following_{false};
-    bool shown_ = false;
-    UINT frameMs_ = 15;
-    int unchangedTicks_ = 0;
-    picker::LensPoint pointer_{0, 0};
-    picker::LensRect place_{0, 0, 0, 0};
+    ScreenReader reader;
+    PixelCanvas canvas;
+    picker::LensBackdrop backdrop;
+    std::atomic<bool> following{false};
+    bool shown = false;
+    UINT frameMs = 15;
+    int unchangedTicks = 0;
+    picker::LensPoint lastPointer{0, 0};
+    picker::LensRect shownPlace{0, 0, 0, 0};
     // Kept from one update to the next so that following the pointer allocates nothing.
-    picker::PixelBlock square_;  // the pixels shown
-    picker::PixelBlock read_;    // the pixels just read
-    picker::PixelBlock drawing_; // the lens's picture, at 0, 0
-    picker::PixelBlock picture_; // the same where it is shown
-    picker::PixelBlock beneath_;
+    picker::PixelBlock square;  // the pixels shown
+    picker::PixelBlock read;    // the pixels just read
+    picker::PixelBlock drawing; // the lens's picture, at 0, 0
+    picker::PixelBlock picture; // the same where it is shown
+    picker::PixelBlock beneath;
 };

@@ -8,7 +8,7 @@ using picker::PixelBlock;
 using picker::Rgb;
 
 PixelCanvas::PixelCanvas(LONG width, LONG height)
-    : dc_(CreateCompatibleDC(nullptr)), width_(width), height_(height) {
+    : dc(CreateCompatibleDC(nullptr)), columns(width), rows(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -17,21 +17,21 @@ PixelCanvas::PixelCanvas(LONG width, LONG height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (dc_ && bitmap_ && bits) {
-        selected_.emplace(dc_.get(), bitmap_.get());
-        bits_ = static_cast<Rgb*>(bits);
+    bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (dc && bitmap && bits) {
+        selected.emplace(dc.get(), bitmap.get());
+        pixels = static_cast<Rgb*>(bits);
     }
 }
 
 void PixelCanvas::CopyTo(LensPoint origin, LONG width, LONG height, PixelBlock& into) const {
     into.Reset(LensRect{origin.x, origin.y, origin.x + width, origin.y + height});
-    if (!bits_) {
+    if (!pixels) {
         return;
     }
     GdiFlush();
     for (LONG row = 0; row < height; ++row) {
-        const Rgb* from = bits_ + static_cast<size_t>(row) * width_;
+        const Rgb* from = pixels + static_cast<size_t>(row) * columns;
         // The top byte is not part of the colour: a copy of the screen may leave anything there.
         std::transform(from, from + width, into.Row(origin.y + row),
                        [](Rgb pixel) { return pixel & 0xFFFFFF; });
@@ -39,13 +39,13 @@ void PixelCanvas::CopyTo(LensPoint origin, LONG width, LONG height, PixelBlock& 
 }
 
 void PixelCanvas::Put(const PixelBlock& block) {
-    if (!bits_) {
+    if (!pixels) {
         return;
     }
     GdiFlush();
     const LensRect& area = block.Area();
     for (LONG row = 0; row < area.Height(); ++row) {
         std::copy_n(block.Row(area.top + row), area.Width(),
-                    bits_ + static_cast<size_t>(row) * width_);
+                    pixels + static_cast<size_t>(row) * columns);
     }
 }

@@ -14,10 +14,10 @@ public:
     PixelCanvas& operator=(const PixelCanvas&) = delete;
 
     // False when the platform could not make the context or the bitmap.
-    bool Ready() const { return bits_ != nullptr; }
-    HDC Dc() const { return dc_.get(); }
-    LONG Width() const { return width_; }
-    LONG Height() const { return height_; }
+    bool Ready() const { return pixels != nullptr; }
+    HDC Dc() const { return dc.get(); }
+    LONG Width() const { return columns; }
+    LONG Height() const { return rows; }
 
     // Rows of `block` into the canvas's top-left corner (the block must fit).
     void Put(const picker::PixelBlock& block);
@@ -26,11 +26,11 @@ public:
     void CopyTo(picker::LensPoint origin, LONG width, LONG height, picker::PixelBlock& into) const;
 
 private:
-    framework::UniqueDeviceContext dc_;
-    framework::UniqueGdiObject bitmap_;
+    framework::UniqueDeviceContext dc;
+    framework::UniqueGdiObject bitmap;
     // Put back before the bitmap and the context go, so that both can be deleted.
-    std::optional<framework::SelectedObject> selected_;
-    picker::Rgb* bits_ = nullptr;
-    LONG width_;
-    LONG height_;
+    std::optional<framework::SelectedObject> selected;
+    picker::Rgb* pixels = nullptr;
+    LONG columns;
+    LONG rows;
 };

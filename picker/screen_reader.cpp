@@ -5,16 +5,16 @@ using picker::LensRect;
 using picker::PixelBlock;
 
 ScreenReader::ScreenReader(LONG width, LONG height)
-    : display_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)), scratch_(width, height) {}
+    : display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)), scratch(width, height) {}
 
 void ScreenReader::Read(const LensRect& area, PixelBlock& into) {
-    if (!Ready() || area.Width() > scratch_.Width() || area.Height() > scratch_.Height()) {
+    if (!Ready() || area.Width() > scratch.Width() || area.Height() > scratch.Height()) {
         into = PixelBlock(area, kOffScreen);
         return;
     }
-    BitBlt(scratch_.Dc(), 0, 0, area.Width(), area.Height(), display_.get(), area.left, area.top,
+    BitBlt(scratch.Dc(), 0, 0, area.Width(), area.Height(), display.get(), area.left, area.top,
            SRCCOPY);
-    scratch_.CopyTo(LensPoint{area.left, area.top}, area.Width(), area.Height(), into);
+    scratch.CopyTo(LensPoint{area.left, area.top}, area.Width(), area.Height(), into);
     // What the display has there is undefined (black here): show it as no pixel at all.
     const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const LONG top = GetSystemMetrics(SM_YVIRTUALSCREEN);

@@ -10,13 +10,13 @@ public:
     // Reads blocks of at most `width` x `height` pixels.
     ScreenReader(LONG width, LONG height);
 
-    bool Ready() const { return display_ && scratch_.Ready(); }
+    bool Ready() const { return display && scratch.Ready(); }
     // The display's pixels over `area` into `into`; those off the screen read as kOffScreen.
     void Read(const picker::LensRect& area, picker::PixelBlock& into);
 
     static constexpr picker::Rgb kOffScreen = 0x808080;
 
 private:
-    framework::UniqueDeviceContext display_;
-    PixelCanvas scratch_;
+    framework::UniqueDeviceContext display;
+    PixelCanvas scratch;
 };

@@ -8,10 +8,10 @@ namespace artwork {
 
 class Random {
 public:
-    explicit Random(uint64_t seed) : state_(seed) {}
+    explicit Random(uint64_t seed) : state(seed) {}
 
     uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return z ^ (z >> 31);
@@ -24,7 +24,7 @@ public:
     int Below(int count) { return static_cast<int>(Unit() * count); }
 
 private:
-    uint64_t state_;
+    uint64_t state;
 };
 
 } // namespace artwork

@@ -4,11 +4,11 @@
 
 namespace artwork {
 
-Raster::Raster(int width, int height, Rgba fill) : width_(width), height_(height) {
+Raster::Raster(int width, int height, Rgba fill) : columns(width), rows(height) {
     if (width <= 0 || height <= 0) {
         throw std::invalid_argument("a picture needs a positive size");
     }
-    pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
 }
 
 void Raster::Cover(int x, int y, Rgba colour, double coverage) {

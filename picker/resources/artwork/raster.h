@@ -12,12 +12,12 @@ class Raster {
 public:
     Raster(int width, int height, Rgba fill = kClear);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    int width() const { return columns; }
+    int height() const { return rows; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < columns && y < rows; }
 
-    Rgba& at(int x, int y) { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-    const Rgba& at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    Rgba& at(int x, int y) { return pixels[static_cast<size_t>(y * columns + x)]; }
+    const Rgba& at(int x, int y) const { return pixels[static_cast<size_t>(y * columns + x)]; }
 
     // `colour` laid over the pixel with `coverage` (0 to 1) of it showing; dropped outside.
     void Cover(int x, int y, Rgba colour, double coverage);
@@ -25,9 +25,9 @@ public:
     void Stamp(const Raster& picture, int left, int top);
 
 private:
-    int width_;
-    int height_;
-    std::vector<Rgba> pixels_;
+    int columns;
+    int rows;
+    std::vector<Rgba> pixels;
 };
 
 } // namespace artwork

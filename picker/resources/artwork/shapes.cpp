@@ -97,11 +97,11 @@ void Paint(Raster& raster, const Shape& shape, Rgba colour) {
 }
 
 Mask::Mask(const Contains& contains, int width, int height)
-    : width_(width), height_(height),
-      inside_(static_cast<size_t>(width) * static_cast<size_t>(height)) {
+    : columns(width), rows(height),
+      inside(static_cast<size_t>(width) * static_cast<size_t>(height)) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            inside_[static_cast<size_t>(y * width + x)] = contains(x, y);
+            inside[static_cast<size_t>(y * width + x)] = contains(x, y);
         }
     }
 }
@@ -114,8 +114,8 @@ Mask::Mask(const Shape& shape, int width, int height)
           width, height) {}
 
 bool Mask::Inside(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_ &&
-           inside_[static_cast<size_t>(y * width_ + x)];
+    return x >= 0 && y >= 0 && x < columns && y < rows &&
+           inside[static_cast<size_t>(y * columns + x)];
 }
 
 bool Mask::OnEdge(int x, int y) const {

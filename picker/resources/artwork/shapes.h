@@ -40,8 +40,8 @@ public:
     // The pixels whose centre lies inside the shape.
     Mask(const Shape& shape, int width, int height);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int width() const { return columns; }
+    int height() const { return rows; }
     // Outside the mask's area counts as outside the shape.
     bool Inside(int x, int y) const;
     // Inside, with at least one of the four side neighbours outside: a one-pixel contour that
@@ -49,9 +49,9 @@ public:
     bool OnEdge(int x, int y) const;
 
 private:
-    int width_;
-    int height_;
-    std::vector<bool> inside_;
+    int columns;
+    int rows;
+    std::vector<bool> inside;
 };
 
 } // namespace artwork

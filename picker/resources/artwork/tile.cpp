@@ -29,12 +29,12 @@ public:
     // Centred on zero, so the texture's middle shade stays its most common one.
     explicit PeriodicNoise(Random& random) {
         double sum = 0.0;
-        for (double& value : lattice_) {
+        for (double& value : lattice) {
             value = random.Unit() * 2.0 - 1.0;
             sum += value;
         }
-        for (double& value : lattice_) {
-            value -= sum / lattice_.size();
+        for (double& value : lattice) {
+            value -= sum / lattice.size();
         }
     }
 
@@ -51,11 +51,11 @@ public:
 private:
     static double Lerp(double a, double b, double t) { return a + (b - a) * t; }
     double Node(int column, int row) const {
-        return lattice_[static_cast<size_t>((row % kCellsDown) * kCellsAcross +
-                                            column % kCellsAcross)];
+        return lattice[static_cast<size_t>((row % kCellsDown) * kCellsAcross +
+                                           column % kCellsAcross)];
     }
 
-    std::array<double, kCellsAcross * kCellsDown> lattice_{};
+    std::array<double, kCellsAcross * kCellsDown> lattice{};
 };
 
 int Wrap(int value, int period) {
