@@ -10,12 +10,18 @@ function(prismel_unit_test name)
     gtest_discover_tests(${name} TEST_PREFIX "unit." PROPERTIES LABELS unit)
 endfunction()
 
+# A Windows test program (or its library) takes the headers test_support has parsed already.
+function(prismel_test_headers target)
+    target_precompile_headers(${target} REUSE_FROM test_support)
+endfunction()
+
 # prismel_windows_test(<name> <win|e2e> SOURCES ... [LIBRARIES ...] [TIMEOUT s] [ARGS ...])
 # e2e tests move the one pointer and look at the one screen, so they never overlap.
 function(prismel_windows_test name kind)
     cmake_parse_arguments(PARSE_ARGV 2 TEST "" "TIMEOUT" "SOURCES;LIBRARIES;ARGS")
     add_executable(${name} ${TEST_SOURCES})
     target_link_libraries(${name} PRIVATE test_support GTest::gtest_main ${TEST_LIBRARIES})
+    prismel_test_headers(${name})
     add_test(NAME ${kind}.${name} COMMAND ${name} ${TEST_ARGS})
     if(NOT TEST_TIMEOUT)
         set(TEST_TIMEOUT 120)
