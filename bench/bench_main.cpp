@@ -3,6 +3,7 @@
 #include "Mousetap.h"
 #include "clipboard_text.h"
 #include "gdi_object_count.h"
+#include "handle_owners.h"
 #include "lens_figures.h"
 #include "picker_app.h"
 #include "process_figures.h"
@@ -163,10 +164,9 @@ LRESULT CALLBACK RampProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     RECT client;
     GetClientRect(window, &client);
     for (LONG y = 0; y < client.bottom; y += 4) {
-        const HBRUSH brush = CreateSolidBrush(RGB(y * 7 % 256, y * 13 % 256, y * 29 % 256));
+        const UniqueBrush brush(CreateSolidBrush(RGB(y * 7 % 256, y * 13 % 256, y * 29 % 256)));
         const RECT row{0, y, client.right, y + 4};
-        FillRect(dc, &row, brush);
-        DeleteObject(brush);
+        FillRect(dc, &row, brush.get());
     }
     EndPaint(window, &paint);
     return 0;

@@ -45,10 +45,6 @@ struct CursorTraits {
     using Handle = HCURSOR;
     static void Close(Handle handle) { DestroyCursor(handle); }
 };
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(Handle handle) { DestroyIcon(handle); }
-};
 struct DeviceContextTraits {
     using Handle = HDC;
     static void Close(Handle handle) { DeleteDC(handle); }
@@ -65,7 +61,6 @@ struct GlobalMemoryTraits {
 
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueCursor = UniqueHandle<CursorTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
 // A context made with CreateDC (for example of the whole display).
 using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;
 // A menu no window holds, such as a popup menu of the program's own.

@@ -3,6 +3,7 @@
 #include "tintview_process.h"
 
 #include "colour_board.h"
+#include "handle_owners.h"
 #include "lens_view.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
@@ -20,13 +21,6 @@
 using namespace testing_support;
 
 namespace {
-
-COLORREF ScreenPixel(POINT point) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
 
 std::string HexOf(COLORREF colour) {
     char text[8];
@@ -51,27 +45,22 @@ size_t Count(const std::vector<UINT>& messages, UINT message) {
 class SuspendedThread {
 public:
     explicit SuspendedThread(DWORD id) : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
-        suspended_ = thread_ && SuspendThread(thread_) != static_cast<DWORD>(-1);
+        suspended_ = thread_ && SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
     }
-    ~SuspendedThread() {
-        Resume();
-        if (thread_) {
-            CloseHandle(thread_);
-        }
-    }
+    ~SuspendedThread() { Resume(); }
     SuspendedThread(const SuspendedThread&) = delete;
     SuspendedThread& operator=(const SuspendedThread&) = delete;
 
     bool Suspended() const { return suspended_; }
     void Resume() {
         if (suspended_) {
-            ResumeThread(thread_);
+            ResumeThread(thread_.get());
             suspended_ = false;
         }
     }
 
 private:
-    HANDLE thread_;
+    UniqueKernelObject thread_;
     bool suspended_ = false;
 };
 

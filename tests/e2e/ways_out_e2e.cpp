@@ -5,6 +5,7 @@
 #include "tintview_process.h"
 
 #include "colour_board.h"
+#include "handle_owners.h"
 #include "lens_view.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
@@ -79,10 +80,7 @@ protected:
         ExpectLensGone(way);
         const auto cursors = Cursors();
         ASSERT_GE(cursors.size(), 2u) << way << ": the arrow was not restored";
-        ICONINFO arrow{};
-        GetIconInfo(LoadCursorA(nullptr, IDC_ARROW), &arrow);
-        DeleteObject(arrow.hbmMask);
-        DeleteObject(arrow.hbmColor);
+        const ICONINFO arrow = IconBitmaps(LoadCursorA(nullptr, IDC_ARROW)).info;
         EXPECT_EQ(cursors.back().id, 32512u) << way;
         EXPECT_EQ(cursors.back().hotX, arrow.xHotspot) << way;
         EXPECT_EQ(cursors.back().hotY, arrow.yHotspot) << way;
@@ -153,11 +151,10 @@ TEST_F(WaysOutTest, TheSessionEnding) {
 
 TEST_F(WaysOutTest, ACrash) {
     // A thread of the picker's own that runs into an invalid address.
-    const HANDLE fault =
-        CreateRemoteThread(tintview_->Process().Handle(), nullptr, 0,
-                           reinterpret_cast<LPTHREAD_START_ROUTINE>(16), nullptr, 0, nullptr);
-    ASSERT_NE(fault, nullptr);
-    CloseHandle(fault);
+    const UniqueKernelObject fault(CreateRemoteThread(tintview_->Process().Handle(), nullptr, 0,
+                                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(16),
+                                                      nullptr, 0, nullptr));
+    ASSERT_TRUE(fault);
     ASSERT_TRUE(Ends());
     ExpectDesktopRestored("a crash");
 }

@@ -2,6 +2,7 @@
 // (framework/handle_owner.h), one per kind of handle, each naming its close function once here.
 #pragma once
 
+#include "gdi_objects.h"
 #include "handle_owner.h"
 
 #include <windows.h>
@@ -47,17 +48,22 @@ public:
     ScreenDc() : WindowDc(nullptr) {}
 };
 
-// Selects an object into a context for the owner's lifetime, then puts the previous one back.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
+// What GetIconInfo tells of an icon or a cursor, with the two bitmaps it makes for the caller,
+// freed with it.
+struct IconBitmaps {
+    explicit IconBitmaps(HICON icon)
+        : ok(GetIconInfo(icon, &info) != FALSE), mask(info.hbmMask), colour(info.hbmColor) {}
+    ICONINFO info{};
+    bool ok;
+    UniqueBitmap mask, colour;
 };
+
+// The colour GDI reads at a point of the screen (screen coordinates), as a program sees it.
+inline COLORREF ScreenPixel(POINT point) {
+    return GetPixel(ScreenDc().get(), point.x, point.y);
+}
+
+// Selects an object into a context for the owner's lifetime, then puts the previous one back.
+using Selection = framework::SelectedObject;
 
 } // namespace testing_support

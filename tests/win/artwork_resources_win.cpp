@@ -21,17 +21,7 @@ using Icon = testing_support::UniqueIcon;
 using Cursor = testing_support::UniqueCursor;
 using MemoryDc = testing_support::UniqueMemoryDc;
 
-// The bitmaps GetIconInfo hands over, freed with it.
-struct IconBitmaps {
-    explicit IconBitmaps(HICON icon) {
-        ok = GetIconInfo(icon, &info) != FALSE;
-        mask = Bitmap(info.hbmMask);
-        colour = Bitmap(info.hbmColor);
-    }
-    ICONINFO info{};
-    bool ok = false;
-    Bitmap mask, colour;
-};
+using testing_support::IconBitmaps;
 
 // A header for pixels in rows from the top.
 BITMAPINFOHEADER TopDownHeader(int width, int height, int bitsPerPixel) {

@@ -2,6 +2,7 @@
 // see, to the object, and says so when it cannot measure instead of reading as nothing.
 #include "colour_board.h"
 #include "gdi_object_count.h"
+#include "handle_owners.h"
 #include "process_memory.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ using namespace testing_support;
 namespace {
 
 TEST(MeasurementProbes, TheGdiCountRisesByEachBrushAndFallsBack) {
-    ReleaseDC(nullptr, GetDC(nullptr)); // the first device context caches objects of its own
+    ScreenDc(); // the first device context caches objects of its own
     const auto before = CountGdiObjects();
     ASSERT_TRUE(before.has_value()) << "Wine's GDI handle table was not found";
     std::vector<HBRUSH> brushes;
@@ -36,15 +37,15 @@ TEST(MeasurementProbes, AnotherProcessIsCountedAndAHandleThatCannotReadItCountsN
     ASSERT_NE(board.Window(), nullptr);
     DWORD id = 0;
     GetWindowThreadProcessId(board.Window(), &id);
-    const HANDLE readable = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
-    const HANDLE unreadable = OpenProcess(SYNCHRONIZE, FALSE, id); // may only wait for its end
+    const UniqueKernelObject readable(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
+    // May only wait for its end.
+    const UniqueKernelObject unreadable(OpenProcess(SYNCHRONIZE, FALSE, id));
     ASSERT_TRUE(readable && unreadable);
-    EXPECT_TRUE(CountGdiObjects(readable).has_value());
-    EXPECT_FALSE(CountGdiObjects(unreadable).has_value()) << "a count it could not read";
-    EXPECT_TRUE(PrivateMemory(readable).has_value());
-    EXPECT_FALSE(PrivateMemory(unreadable).has_value()) << "memory it could not query";
-    CloseHandle(readable);
-    CloseHandle(unreadable);
+    EXPECT_TRUE(CountGdiObjects(readable.get()).has_value());
+    EXPECT_FALSE(CountGdiObjects(unreadable.get()).has_value()) << "a count it could not read";
+    EXPECT_TRUE(PrivateMemory(readable.get()).has_value());
+    EXPECT_FALSE(PrivateMemory(unreadable.get()).has_value()) << "memory it could not query";
 }
 
 TEST(MeasurementProbes, PrivateMemoryFollowsWhatIsCommittedAndFreed) {

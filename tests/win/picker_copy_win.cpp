@@ -6,6 +6,7 @@
 
 #include "child_process.h"
 #include "clipboard_text.h"
+#include "handle_owners.h"
 #include "dialog_template.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
@@ -253,12 +254,12 @@ TEST_F(PickerCopyTest, TheFieldsAndTheTitleBarKeepTheirOwnMenus) {
 
 TEST_F(PickerCopyTest, WhileAnotherProgramHoldsTheClipboardAnItemDoesNothing) {
     TypeTheColour();
-    const HANDLE held = CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestHeld");
-    const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestRelease");
+    const UniqueKernelObject held(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestHeld"));
+    const UniqueKernelObject release(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestRelease"));
     ChildProcess holder(BesideTest("clipboard_holder.exe") +
                         " PrismelCopyTestHeld PrismelCopyTestRelease");
     ASSERT_TRUE(holder.Started());
-    ASSERT_TRUE(WaitPumping(held, 5000)) << "the other program did not get the clipboard";
+    ASSERT_TRUE(WaitPumping(held.get(), 5000)) << "the other program did not get the clipboard";
     const DWORD sequence = GetClipboardSequenceNumber();
     const Seen before = Now();
 
@@ -273,7 +274,7 @@ TEST_F(PickerCopyTest, WhileAnotherProgramHoldsTheClipboardAnItemDoesNothing) {
     EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "the held clipboard was written";
     EXPECT_FALSE(WaitForMessageBox(ProgramName(), 0).has_value());
 
-    SetEvent(release);
+    SetEvent(release.get());
     EXPECT_EQ(holder.WaitForExit(5000), 0u);
     EXPECT_EQ(ClipboardText(), std::string(kEarlierText));
     ChooseByKeyboard(*again, 1);
@@ -281,8 +282,6 @@ TEST_F(PickerCopyTest, WhileAnotherProgramHoldsTheClipboardAnItemDoesNothing) {
     ASSERT_TRUE(WaitForCopy(sequence));
     EXPECT_EQ(ClipboardText(), std::string(kCopied[1]));
     EXPECT_EQ(Now(), before);
-    CloseHandle(held);
-    CloseHandle(release);
 }
 
 // The hook swallows the mouse while sampling; the keyboard still opens the menu, at the focus.

@@ -1,6 +1,7 @@
 #include "picker_fixture.h"
 
 #include "clipboard_text.h"
+#include "handle_owners.h"
 #include "message_pump.h"
 #include "screen_pictures.h"
 #include "window_frame.h"
@@ -61,11 +62,7 @@ POINT PickerWindowTest::Centre(UINT id) const {
 }
 
 COLORREF PickerWindowTest::SwatchPixel() const {
-    const POINT centre = Centre(1012);
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, centre.x, centre.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    return ScreenPixel(Centre(1012));
 }
 
 void PickerWindowTest::WaitPainted(HWND window) const {

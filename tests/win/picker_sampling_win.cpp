@@ -5,6 +5,7 @@
 #include "Mousetap.h"
 #include "cursor_recorder.h"
 #include "gdi_object_count.h"
+#include "handle_owners.h"
 #include "message_pump.h"
 #include "message_spy.h"
 #include "resources/resource_ids.h"
@@ -42,17 +43,17 @@ std::vector<BYTE> BitsOf(HBITMAP bitmap, SIZE* size = nullptr) {
     }
     std::vector<BYTE> bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight);
     GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
-    DeleteObject(bitmap);
     return bits;
 }
 
 CursorImage ImageOf(HCURSOR cursor) {
-    ICONINFO info{};
+    const IconBitmaps pictures(cursor);
     CursorImage image;
-    if (GetIconInfo(cursor, &info)) {
-        image.hotSpot = POINT{static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
-        image.mask = BitsOf(info.hbmMask, &image.maskSize);
-        image.colour = BitsOf(info.hbmColor);
+    if (pictures.ok) {
+        image.hotSpot = POINT{static_cast<LONG>(pictures.info.xHotspot),
+                              static_cast<LONG>(pictures.info.yHotspot)};
+        image.mask = BitsOf(pictures.mask.get(), &image.maskSize);
+        image.colour = BitsOf(pictures.colour.get());
     }
     return image;
 }

@@ -2,6 +2,7 @@
 // written to the log, one line each: "<id> <hot spot x> <hot spot y>". Wine's SetSystemCursor
 // does nothing, so this is how a test that runs Tintview as its own process sees the arrow
 // restored. The cursor is kept, as the platform keeps what it is given.
+#include "handle_owners.h"
 #include "picker_app.h"
 #include "system_cursor.h"
 
@@ -13,13 +14,11 @@ CPickerApp theApp;
 std::FILE* cursorLog = nullptr;
 
 BOOL WINAPI LogSystemCursor(HCURSOR cursor, DWORD id) {
-    ICONINFO info{};
-    if (!GetIconInfo(cursor, &info)) {
+    const testing_support::IconBitmaps pictures(cursor);
+    if (!pictures.ok) {
         return FALSE;
     }
-    DeleteObject(info.hbmMask);
-    DeleteObject(info.hbmColor);
-    std::fprintf(cursorLog, "%lu %lu %lu\n", id, info.xHotspot, info.yHotspot);
+    std::fprintf(cursorLog, "%lu %lu %lu\n", id, pictures.info.xHotspot, pictures.info.yHotspot);
     std::fflush(cursorLog);
     return TRUE;
 }
