@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+namespace picker {
+
 using framework::UniqueGlobalMemory;
 
 namespace {
@@ -80,3 +82,5 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
     const bool placedUnicode = Place(CF_UNICODETEXT, std::move(unicode));
     return placedAnsi && placedUnicode;
 }
+
+} // namespace picker

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace picker {
+
 namespace {
 
 // The version functions, from the system's own version.dll. It is loaded at the first look-up:
@@ -100,3 +102,5 @@ bool IsDescribedAsStub(const std::string& program) {
     }
     return false;
 }
+
+} // namespace picker

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace picker {
+
 // The help viewer that the platform starts for help requests: winhlp32.exe in the Windows
 // folder shared by all users.
 std::string HelpViewerProgram();
@@ -12,3 +14,5 @@ std::string HelpViewerProgram();
 // True when `program`'s version record describes it as a stub: its file description contains
 // "Stub". A file that is missing or has no version record is not one.
 bool IsDescribedAsStub(const std::string& program);
+
+} // namespace picker

@@ -216,7 +216,7 @@ void CLensWindow::PaintWindow() {
 
 std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
     if (!reader.Ready()) {
-        return ReadScreenPixel(point);
+        return picker::ReadScreenPixel(point);
     }
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;

@@ -29,7 +29,7 @@ void CLinkLabel::SetTarget(const std::string& text) {
 bool CLinkLabel::OpenTarget() {
     BusyPointer busy;
     const HWND owner = GetParent(GetSafeHwnd());
-    return ShellOpen(owner, target.c_str()) > 32;
+    return picker::ShellOpen(owner, target.c_str()) > 32;
 }
 
 BOOL CLinkLabel::OnPointerShapeRequest(HWND, UINT, UINT) {

@@ -67,6 +67,6 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
                        point.x, point.y, 0, window, nullptr));
     // The text the item showed, even if a sample changed the colour while the menu was open.
     if (chosen >= 1 && chosen <= kNotations) {
-        PutTextOnClipboard(window, notations[chosen - 1]);
+        picker::PutTextOnClipboard(window, notations[chosen - 1]);
     }
 }

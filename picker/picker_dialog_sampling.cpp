@@ -29,10 +29,10 @@ void CPickerDialog::OnSnapClicked() {
     // adding a second one, so the next release over "Snap" still ends the mode completely.
     InstallFilter(0, TRUE);
     // A cursor of our own (not the shared resource): the platform takes it over.
-    InstallSystemCursor(UniqueCursor(static_cast<HCURSOR>(
-                            LoadImageA(CWinApp::ResourceInstance(), MAKEINTRESOURCEA(IDC_DROPPER),
-                                       IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE))),
-                        kNormalArrowCursor);
+    picker::InstallSystemCursor(UniqueCursor(static_cast<HCURSOR>(LoadImageA(
+                                    CWinApp::ResourceInstance(), MAKEINTRESOURCEA(IDC_DROPPER),
+                                    IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE))),
+                                picker::kNormalArrowCursor);
     snapButton.SetBitmap(snapActiveBitmap.get());
     if (!lens) {
         lens = std::make_unique<CLensWindow>();
@@ -59,7 +59,7 @@ LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
     // Read through the lens, which knows what it covers; a point no display shows leaves the
     // colour as it was.
     const POINT point{x, y};
-    if (const auto colour = lens ? lens->ScreenPixel(point) : ReadScreenPixel(point)) {
+    if (const auto colour = lens ? lens->ScreenPixel(point) : picker::ReadScreenPixel(point)) {
         LoadSampledColour(*colour);
     }
     return 1;

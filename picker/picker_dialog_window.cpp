@@ -66,7 +66,7 @@ void CPickerDialog::ShowHelp(DWORD_PTR data, UINT command) {
     // Looked up once, when help is first asked for: closing the help asks nothing of the viewer
     // that was never asked for it.
     if (command != HELP_QUIT && !helpViewerIsStub) {
-        helpViewerIsStub = IsDescribedAsStub(HelpViewerProgram());
+        helpViewerIsStub = picker::IsDescribedAsStub(picker::HelpViewerProgram());
     }
     if (helpViewerIsStub.value_or(false)) {
         ShowOwnHelp(command);
@@ -99,7 +99,8 @@ void CPickerDialog::ShowOwnHelp(UINT command) {
 void CPickerDialog::RestoreArrowCursor() {
     // The platform takes over whatever it installs, so each restore hands over a new copy and
     // the private one stays valid for the next.
-    InstallSystemCursor(UniqueCursor(CopyIcon(savedArrow.get())), kNormalArrowCursor);
+    picker::InstallSystemCursor(UniqueCursor(CopyIcon(savedArrow.get())),
+                                picker::kNormalArrowCursor);
 }
 
 void CPickerDialog::ReleaseBrushes() {

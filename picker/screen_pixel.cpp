@@ -2,6 +2,8 @@
 
 #include "handle_owner.h"
 
+namespace picker {
+
 std::optional<COLORREF> ReadScreenPixel(POINT point) {
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;
@@ -16,3 +18,5 @@ std::optional<COLORREF> ReadScreenPixel(POINT point) {
     }
     return colour;
 }
+
+} // namespace picker

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+namespace picker {
+
 INT_PTR ShellOpen(HWND owner, const char* target) {
     using Execute = decltype(&ShellExecuteA);
     static const auto execute = reinterpret_cast<Execute>(
@@ -11,3 +13,5 @@ INT_PTR ShellOpen(HWND owner, const char* target) {
     }
     return reinterpret_cast<INT_PTR>(execute(owner, "open", target, nullptr, nullptr, SW_SHOW));
 }
+
+} // namespace picker

@@ -1,5 +1,7 @@
 #include "system_cursor.h"
 
+namespace picker {
+
 SystemCursorSetter setSystemCursor = &SetSystemCursor;
 
 void InstallSystemCursor(framework::UniqueCursor cursor, DWORD id) {
@@ -7,3 +9,5 @@ void InstallSystemCursor(framework::UniqueCursor cursor, DWORD id) {
         cursor.release();
     }
 }
+
+} // namespace picker

@@ -3,6 +3,8 @@
 
 #include "handle_owner.h"
 
+namespace picker {
+
 inline constexpr DWORD kNormalArrowCursor = 32512; // OCR_NORMAL
 
 // Installs `cursor` as the system cursor `id`. The platform owns an installed cursor from then
@@ -13,3 +15,5 @@ void InstallSystemCursor(framework::UniqueCursor cursor, DWORD id);
 // records what the picker hands over instead (and must then own it, as the platform would).
 using SystemCursorSetter = BOOL(WINAPI*)(HCURSOR cursor, DWORD id);
 extern SystemCursorSetter setSystemCursor;
+
+} // namespace picker

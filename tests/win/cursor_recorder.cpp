@@ -17,12 +17,12 @@ BOOL WINAPI Record(HCURSOR cursor, DWORD id) {
 
 CursorRecorder::CursorRecorder() {
     handed.clear();
-    setSystemCursor = &Record;
+    picker::setSystemCursor = &Record;
 }
 
 CursorRecorder::~CursorRecorder() {
     EXPECT_TRUE(LetGo()) << "the picker destroyed a cursor it had handed over";
-    setSystemCursor = &SetSystemCursor;
+    picker::setSystemCursor = &SetSystemCursor;
 }
 
 const std::vector<HandedCursor>& CursorRecorder::Handed() const {

@@ -59,16 +59,17 @@ bool HasLoaded(HANDLE process, const std::string& library) {
 }
 
 TEST(StubRecognition, TheWindowsFoldersViewerWithAStubRecordIsOneAndNothingElseIs) {
-    EXPECT_EQ(HelpViewerProgram(), WindowsFolder() + "\\winhlp32.exe");
-    EXPECT_TRUE(IsDescribedAsStub(HelpViewerProgram())) << "the stand-in is not recognised";
+    EXPECT_EQ(picker::HelpViewerProgram(), WindowsFolder() + "\\winhlp32.exe");
+    EXPECT_TRUE(picker::IsDescribedAsStub(picker::HelpViewerProgram()))
+        << "the stand-in is not recognised";
     // Wine's own viewer has no version record; Tintview's says "Prismel colour picker".
     const char* wineViewer = std::getenv("PRISMEL_WINE_VIEWER");
     ASSERT_NE(wineViewer, nullptr) << "run through run-with-help-stub.sh";
     ASSERT_NE(GetFileAttributesA(wineViewer), INVALID_FILE_ATTRIBUTES) << wineViewer;
-    EXPECT_FALSE(IsDescribedAsStub(wineViewer));
-    EXPECT_FALSE(IsDescribedAsStub(BesideTest("Tintview.exe")));
-    EXPECT_FALSE(IsDescribedAsStub(WindowsFolder() + "\\no-such-viewer.exe"));
-    EXPECT_FALSE(IsDescribedAsStub(""));
+    EXPECT_FALSE(picker::IsDescribedAsStub(wineViewer));
+    EXPECT_FALSE(picker::IsDescribedAsStub(BesideTest("Tintview.exe")));
+    EXPECT_FALSE(picker::IsDescribedAsStub(WindowsFolder() + "\\no-such-viewer.exe"));
+    EXPECT_FALSE(picker::IsDescribedAsStub(""));
 }
 
 TEST(OwnHelpProgram, HelpOpensTintviewsOwnWindowEscAndExitCloseItAndTheStubNeverStarts) {

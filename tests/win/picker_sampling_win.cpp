@@ -86,7 +86,7 @@ protected:
 TEST_F(PickerSamplingTest, SnapInstallsTheDropperAndEndingRestoresAFreshArrow) {
     Snap();
     ASSERT_EQ(Handed().size(), 1u);
-    EXPECT_EQ(Handed()[0].id, kNormalArrowCursor);
+    EXPECT_EQ(Handed()[0].id, picker::kNormalArrowCursor);
     EXPECT_EQ(ImageOfHanded(0).hotSpot.x, 0);
     EXPECT_EQ(ImageOfHanded(0).hotSpot.y, 15);
     EXPECT_EQ(ImageOfHanded(0).maskSize.cx, 32);
@@ -96,7 +96,7 @@ TEST_F(PickerSamplingTest, SnapInstallsTheDropperAndEndingRestoresAFreshArrow) {
 
     EXPECT_EQ(Release(InsideSnap()), 1);
     ASSERT_EQ(Handed().size(), 2u);
-    EXPECT_EQ(Handed()[1].id, kNormalArrowCursor);
+    EXPECT_EQ(Handed()[1].id, picker::kNormalArrowCursor);
     EXPECT_TRUE(ImageOfHanded(1) == Arrow()) << "not the standard arrow";
 
     // Every way out restores the arrow again, each time with a new copy.

@@ -30,6 +30,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (!cursorLog) {
         return 2;
     }
-    setSystemCursor = &LogSystemCursor;
+    picker::setSystemCursor = &LogSystemCursor;
     return theApp.Run();
 }
