@@ -1,15 +1,15 @@
 #!/bin/bash
 # Runs the portable release's test program on a machine that has never seen Prismel
-# (tests/e2e/fresh-prefix.sh): the release is packed from the two builds, as `make dist` packs
+# (tests/harness/own-machine.sh): the release is packed from the two builds, as `make dist` packs
 # it, and unpacked into the fresh prefix's C:\Portable.
 #   portable-in-fresh-prefix.sh win64|win32 TEST_PROGRAM WIN64_BIN WIN32_BIN WORK_FOLDER [ARGS...]
 set -u
 arch=$1 program=$2 win64_bin=$3 win32_bin=$4
 mkdir -p "$5" && work=$(cd "$5" && pwd) || exit 1
 shift 5
-. "$(dirname "$0")/fresh-prefix.sh"
+. "$(dirname "$0")/../harness/own-machine.sh"
 
-archive=$("$fresh_repo/installer/make-portable.sh" "$work/packed-$arch" "$win64_bin" "$win32_bin") ||
+archive=$("$own_repo/installer/make-portable.sh" "$work/packed-$arch" "$win64_bin" "$win32_bin") ||
     exit 1
 fresh_prefix "$arch" "$work" portable || exit 1
 unzip -q "$archive" -d "$WINEPREFIX/drive_c/Portable" || exit 1

@@ -16,53 +16,20 @@ shift 2
 template=$WINEPREFIX
 [ -f "$template/prismel-ready" ] || { echo "no test prefix at $template: run the harness.setup fixture first" >&2; exit 1; }
 machine=$work/prefix
+. "$(dirname "$0")/../harness/own-machine.sh"
 
-xvfb_pid="" server_started=""
-finish() {
-    [ -n "$server_started" ] && WINEPREFIX=$machine wineserver -k 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$machine"
-}
-trap finish EXIT
-trap 'exit 124' TERM INT
-
-# The copy: Wine's program files are only ever read, so they are shared by hard links; the
-# registry, the users' folders and the rest are copied. The server's own files stay behind.
-rm -rf "$machine"
-mkdir -p "$machine/drive_c/windows"
-for item in "$template"/* "$template"/.update-timestamp; do
-    case $(basename "$item") in
-    drive_c | wineserver) ;;
-    *) cp -a "$item" "$machine/" ;;
-    esac
-done
-for item in "$template"/drive_c/*; do
-    [ "$(basename "$item")" = windows ] || cp -a "$item" "$machine/drive_c/"
-done
-for item in "$template"/drive_c/windows/*; do
-    case $(basename "$item") in
-    system32 | syswow64 | winsxs) cp -al "$item" "$machine/drive_c/windows/" ;;
-    *) cp -a "$item" "$machine/drive_c/windows/" ;;
-    esac
-done
+copy_prefix "$template" "$machine"
 # As on Windows 10 and 11: the stub in the Windows folder, and no viewer in the system folders
 # (which a search for winhlp32.exe would find first). Removing a link leaves the template's file.
 rm -f "$machine"/drive_c/windows/{system32,syswow64}/winhlp32.exe "$machine/drive_c/windows/winhlp32.exe"
 cp "$stand_in" "$machine/drive_c/windows/winhlp32.exe" || exit 1
 
-setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
-    >/dev/null 2>&1 </dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
+own_display "$work" help-stub || exit 1
 
-export WINEPREFIX=$machine
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=n"
 viewer=$(realpath "$template/drive_c/windows/winhlp32.exe")
 export PRISMEL_WINE_VIEWER="Z:${viewer//\//\\}"
-server_started=yes
-wineserver -p
+own_server "$machine"
 program=$(realpath "$1") || exit 1
 shift
 cd "$(dirname "$program")" || exit 1
