@@ -16,15 +16,9 @@
 #include <functional>
 
 using namespace testing_support;
+using colour_board::HexOf;
 
 namespace {
-
-std::string HexOf(COLORREF colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
-}
 
 TEST(LensJump, AReleaseOnTheLensOrWhereItJustWasLoadsTheColourBeneath) {
     ColourBoard board(POINT{40, 10});

@@ -19,15 +19,9 @@
 #include <vector>
 
 using namespace testing_support;
+using colour_board::HexOf;
 
 namespace {
-
-std::string HexOf(COLORREF colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
-}
 
 size_t ButtonMessages(const ColourBoard& board) {
     const auto messages = board.MouseMessages();

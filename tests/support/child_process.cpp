@@ -66,7 +66,11 @@ HWND ChildProcess::WaitForWindow(DWORD timeoutMs, const char* className) const {
 }
 
 HWND ChildProcess::VisibleWindow(const char* className) const {
-    WindowSearch search{id_, className, nullptr};
+    return VisibleWindowOfProcess(id_, className);
+}
+
+HWND VisibleWindowOfProcess(DWORD processId, const char* className) {
+    WindowSearch search{processId, className, nullptr};
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

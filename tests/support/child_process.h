@@ -36,6 +36,9 @@ private:
     DWORD id_ = 0;
 };
 
+// A visible top-level window of the process (of `className` when one is given), or null.
+HWND VisibleWindowOfProcess(DWORD processId, const char* className = nullptr);
+
 // Runs `commandLine` to its end (at most `timeoutMs`) and returns its exit code, or nothing.
 std::optional<DWORD> RunToEnd(const std::string& commandLine, DWORD timeoutMs = 10000);
 

@@ -20,6 +20,13 @@ RECT AreaRect(const RECT& client, int index) {
     return RECT{left, top, left + width, top + height};
 }
 
+std::string HexOf(COLORREF colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
 bool IsMouseMessage(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||

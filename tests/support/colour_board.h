@@ -27,6 +27,9 @@ RECT AreaRect(const RECT& client, int index);
 // Makes the board's thread busy for wParam milliseconds (see ColourBoard::Stall).
 constexpr UINT kStallMessage = WM_APP + 1;
 
+// A colour as the picker's hexadecimal field shows it: six digits, red first.
+std::string HexOf(COLORREF colour);
+
 // True for the messages a window receives from the mouse.
 bool IsMouseMessage(UINT message);
 

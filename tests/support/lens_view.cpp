@@ -1,34 +1,10 @@
 #include "lens_view.h"
 
+#include "child_process.h"
 #include "lens_picture.h"
 #include "lens_window.h"
 
-#include <cstring>
-
 namespace testing_support {
-namespace {
-
-struct LensSearch {
-    DWORD processId;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindLens(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<LensSearch*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (process == search->processId && std::strcmp(className, CLensWindow::kClassName) == 0 &&
-        (!search->visibleOnly || IsWindowVisible(window))) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 HWND LensOfThread(DWORD threadId) {
     for (HWND found = nullptr;
@@ -41,9 +17,7 @@ HWND LensOfThread(DWORD threadId) {
 }
 
 HWND VisibleLensOfProcess(DWORD processId) {
-    LensSearch search{processId, true, nullptr};
-    EnumWindows(FindLens, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return VisibleWindowOfProcess(processId, CLensWindow::kClassName);
 }
 
 POINT LensBlockCentre(const RECT& lens, int dx, int dy) {

@@ -14,17 +14,11 @@
 #include <cstdio>
 
 using namespace testing_support;
+using colour_board::HexOf;
 
 namespace {
 
 constexpr int kReach = 7; // the lens shows the pointer's pixel and 7 on each side
-
-std::string HexOf(COLORREF colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
-}
 
 POINT Pointer() {
     POINT at{};
