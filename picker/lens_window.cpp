@@ -22,9 +22,12 @@ constexpr DWORD kLensStyles =
 
 // One tick a frame of the display while anything changes (a timer due a little early meets each
 // frame). A lens with nothing to redraw costs only its ticks, so after this many such ticks it
-// ticks every other frame until something changes: the pixels under a still pointer are still
-// read 30 times a second.
+// ticks every other frame until something changes, so a pointer that starts to move is followed
+// within two frames. Reading the pixels costs as much again as the tick itself, so while it rests
+// the lens reads them only at every third tick (about ten times a second): what changes under a
+// still pointer shows a little later, the pointer's own moves as soon as ever.
 constexpr int kTicksBeforeResting = 30;
+constexpr int kRestingTicksPerRead = 3;
 
 UINT FrameMilliseconds() {
     const UniqueDeviceContext display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
@@ -140,6 +143,12 @@ void CLensWindow::Update() {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
+    const bool resting = unchangedTicks >= kTicksBeforeResting;
+    if (shown && resting && pointer == lastPointer &&
+        (unchangedTicks - kTicksBeforeResting) % kRestingTicksPerRead != 0) {
+        ++unchangedTicks;
+        return; // a still pointer: the pixels are read at a later tick
+    }
     reader.Read(picker::MagnifiedSquare(pointer), read);
     backdrop.Uncover(read);
     if (shown && pointer == lastPointer && read == square) {
