@@ -1,7 +1,7 @@
-// Long runs: ten thousand colour changes through every kind of view and a thousand starts and
+// Long runs: thousands of colour changes through every kind of view and a thousand starts and
 // stops of sampling, the lens moving in each, leave the process's GDI objects and private memory
 // where they were, and at most one hook on the desktop. (The 32-bit build, whose code is the
-// same, runs a quarter of each.)
+// same, runs fewer of each.)
 #include "picker_fixture.h"
 
 #include "Mousetap.h"
@@ -27,7 +27,7 @@ using namespace testing_support;
 namespace {
 
 #ifndef SOAK_CHANGES
-#define SOAK_CHANGES 10000
+#define SOAK_CHANGES 4000
 #endif
 #ifndef SOAK_SAMPLING_RUNS
 #define SOAK_SAMPLING_RUNS 1000
