@@ -29,6 +29,10 @@ constexpr DWORD kLensStyles =
 constexpr int kTicksBeforeResting = 30;
 constexpr int kRestingTicksPerRead = 3;
 
+bool IsResting(int unchangedTicks) {
+    return unchangedTicks >= kTicksBeforeResting;
+}
+
 UINT FrameMilliseconds() {
     const UniqueDeviceContext display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
     const int rate = display ? GetDeviceCaps(display.get(), VREFRESH) : 0;
@@ -143,8 +147,7 @@ void CLensWindow::Update() {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
-    const bool resting = unchangedTicks >= kTicksBeforeResting;
-    if (shown && resting && pointer == lastPointer &&
+    if (shown && IsResting(unchangedTicks) && pointer == lastPointer &&
         (unchangedTicks - kTicksBeforeResting) % kRestingTicksPerRead != 0) {
         ++unchangedTicks;
         return; // a still pointer: the pixels are read at a later tick
@@ -157,7 +160,7 @@ void CLensWindow::Update() {
         }
         return; // nothing to redraw
     }
-    if (unchangedTicks >= kTicksBeforeResting) {
+    if (IsResting(unchangedTicks)) {
         Tick(frameMs);
     }
     unchangedTicks = 0;
