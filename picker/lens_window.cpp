@@ -130,6 +130,26 @@ void CLensWindow::Hide() {
     backdrop.Clear();
 }
 
+void CLensWindow::Withdraw() {
+    ShowWindow(GetSafeHwnd(), SW_HIDE);
+    backdrop.Leave();
+    shown = false;
+}
+
+// The pointer has jumped onto the lens. Clicks go through it, but a display server may give the
+// input that lands there in positions relative to the lens, which the system then places by
+// wherever the lens is when it takes the input in (Wine's virtual desktop does): moved on at
+// once, the lens would send the click to a spot it never touched. So it steps aside for one
+// tick, input still on its way is placed by where it lay, and it shows beside the pointer at the
+// next.
+void CLensWindow::StepAside() {
+    Withdraw();
+    if (IsResting(unchangedTicks)) {
+        Tick(frameMs);
+    }
+    unchangedTicks = 0;
+}
+
 void CLensWindow::OnTimer(UINT_PTR id) {
     if (id != kTimerId) {
         return;
@@ -147,6 +167,10 @@ void CLensWindow::Update() {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
+    if (shown && shownPlace.Contains(pointer)) {
+        StepAside();
+        return;
+    }
     if (shown && IsResting(unchangedTicks) && pointer == lastPointer &&
         (unchangedTicks - kTicksBeforeResting) % kRestingTicksPerRead != 0) {
         ++unchangedTicks;
@@ -174,9 +198,7 @@ void CLensWindow::Update() {
                            monitor.rcMonitor.bottom};
     const auto place = picker::PlaceLens(pointer, display, picker::kLensWidth, picker::kLensHeight);
     if (!place) {
-        ShowWindow(GetSafeHwnd(), SW_HIDE);
-        backdrop.Leave();
-        shown = false;
+        Withdraw();
         return;
     }
     DrawPicture();

@@ -45,6 +45,8 @@ private:
     void PaintWindow();
     void DrawPicture();
     void Hide();
+    void Withdraw();
+    void StepAside();
     void Tick(UINT milliseconds);
 
     ScreenReader reader;
