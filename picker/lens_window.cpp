@@ -125,8 +125,7 @@ void CLensWindow::Tick(UINT milliseconds) {
 
 void CLensWindow::Hide() {
     KillTimer(GetSafeHwnd(), kTimerId);
-    ShowWindow(GetSafeHwnd(), SW_HIDE);
-    shown = false;
+    Withdraw();
     backdrop.Clear();
 }
 
@@ -134,20 +133,6 @@ void CLensWindow::Withdraw() {
     ShowWindow(GetSafeHwnd(), SW_HIDE);
     backdrop.Leave();
     shown = false;
-}
-
-// The pointer has jumped onto the lens. Clicks go through it, but a display server may give the
-// input that lands there in positions relative to the lens, which the system then places by
-// wherever the lens is when it takes the input in (Wine's virtual desktop does): moved on at
-// once, the lens would send the click to a spot it never touched. So it steps aside for one
-// tick, input still on its way is placed by where it lay, and it shows beside the pointer at the
-// next.
-void CLensWindow::StepAside() {
-    Withdraw();
-    if (IsResting(unchangedTicks)) {
-        Tick(frameMs);
-    }
-    unchangedTicks = 0;
 }
 
 void CLensWindow::OnTimer(UINT_PTR id) {
@@ -167,10 +152,6 @@ void CLensWindow::Update() {
         return;
     }
     const LensPoint pointer{cursor.x, cursor.y};
-    if (shown && shownPlace.Contains(pointer)) {
-        StepAside();
-        return;
-    }
     if (shown && IsResting(unchangedTicks) && pointer == lastPointer &&
         (unchangedTicks - kTicksBeforeResting) % kRestingTicksPerRead != 0) {
         ++unchangedTicks;
@@ -197,7 +178,13 @@ void CLensWindow::Update() {
     const LensRect display{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
                            monitor.rcMonitor.bottom};
     const auto place = picker::PlaceLens(pointer, display, picker::kLensWidth, picker::kLensHeight);
-    if (!place) {
+    // Hidden while no place fits, and for one tick when the pointer has jumped onto the lens.
+    // Clicks go through the lens, but a display server may give the input that lands there in
+    // positions relative to the lens, which the system then places by wherever the lens is when
+    // it takes the input in (Wine's virtual desktop does): moved on at once, the lens would send
+    // the click to a spot it never touched. Hidden where it lay, it lets that input in first and
+    // shows beside the pointer at the next tick.
+    if (!place || (shown && shownPlace.Contains(pointer))) {
         Withdraw();
         return;
     }

@@ -46,7 +46,6 @@ private:
     void DrawPicture();
     void Hide();
     void Withdraw();
-    void StepAside();
     void Tick(UINT milliseconds);
 
     ScreenReader reader;
