@@ -12,17 +12,20 @@ export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
 
 .PHONY: run test build deps bench dist fuzz clean
 
+# $(call configure,<preset>): configures the preset's build folder unless it is configured.
+configure = [ -f build/$(1)/CMakeCache.txt ] || cmake --preset $(1) >/dev/null
+
 deps:
-	@tools/install-deps.sh
+	@scripts/install-deps.sh
 
 build: deps
 	@for preset in $(PRESETS); do \
-		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
+		$(call configure,$$preset) || exit 1; \
 		cmake --build --preset $$preset || exit 1; \
 	done
 
 test: build
-	@tools/run-tests.sh $(PRESETS)
+	@scripts/run-tests.sh $(PRESETS)
 
 fuzz:
 	@$(MAKE) --no-print-directory build PRESETS=sanitize
@@ -31,26 +34,25 @@ fuzz:
 
 # The Windows builds run the host build's tools, so the host build comes first.
 run: deps
-	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@$(call configure,host)
 	@cmake --build --preset host --target artwork helpc >/dev/null
-	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
+	@$(call configure,win64)
 	@cmake --build --preset win64 --target Tintview >/dev/null
-	@tools/run-tintview.sh build/win64/bin/Tintview.exe
+	@scripts/run-tintview.sh build/win64/bin/Tintview.exe
 
 bench: deps
-	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@$(call configure,host)
 	@cmake --build --preset host >/dev/null
-	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
+	@$(call configure,win64)
 	@cmake --build --preset win64 --target prismel_bench >/dev/null
-	@tools/run-bench.sh
+	@scripts/run-bench.sh
 
 # Only what ships, and the host tools that draw its pictures and compile its help.
 dist: deps
-	@[ -f build/host/CMakeCache.txt ] || cmake --preset host >/dev/null
+	@$(call configure,host)
 	@cmake --build --preset host --target artwork helpc
-	@for preset in win64 win32; do \
-		[ -f build/$$preset/CMakeCache.txt ] || cmake --preset $$preset >/dev/null || exit 1; \
-	done
+	@$(call configure,win64)
+	@$(call configure,win32)
 	@cmake --build --preset win64 --target Tintview
 	@cmake --build --preset win32 --target Tintview uninstall
 	@setup=$$(installer/make-setup.sh build/dist build/win64/bin build/win32/bin) && \

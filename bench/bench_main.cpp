@@ -5,7 +5,7 @@
 #include "gdi_object_count.h"
 #include "handle_owners.h"
 #include "lens_figures.h"
-#include "picker_app.h"
+#include "app/picker_app.h"
 #include "process_figures.h"
 #include "process_memory.h"
 #include "resources/resource_ids.h"
@@ -66,7 +66,7 @@ std::vector<double> StartupTimes(const std::vector<std::string>& programs) {
     std::vector<std::vector<double>> times(programs.size());
     for (int run = -1; run < kStartRuns; ++run) { // run -1 warms the caches
         for (size_t program = 0; program < programs.size(); ++program) {
-            const StartedProgram started(programs[program]);
+            const CStartedProgram started(programs[program]);
             if (!started.Window()) {
                 std::fprintf(stderr, "%s did not show its window\n", programs[program].c_str());
                 std::exit(1);
@@ -91,7 +91,7 @@ struct HoldingFigures {
 
 // A running program's GDI objects once it is idle: a count taken while it paints would include
 // the paint's passing objects.
-size_t IdleGdiObjects(const StartedProgram& started) {
+size_t IdleGdiObjects(const CStartedProgram& started) {
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(started.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer)) {
         CannotMeasure("the GDI objects of a program that does not answer");
@@ -109,7 +109,7 @@ HoldingFigures Holding(const std::string& tintview, const std::string& bare,
     size_t objectsBefore = 0;
     size_t objectsAfter = 0;
     {
-        const StartedProgram started(tintview);
+        const CStartedProgram started(tintview);
         const HWND hex = GetDlgItem(started.Window(), IDC_HEX_FIELD);
         IdleGdiObjects(started);
         afterStart = Required(PrivateMemory(started.Process()), "Tintview's private memory");
@@ -123,7 +123,7 @@ HoldingFigures Holding(const std::string& tintview, const std::string& bare,
         afterChanges = Required(PrivateMemory(started.Process()), "Tintview's private memory");
     } // ended before the bare dialog starts
 
-    const StartedProgram bareStarted(bare + bareArguments);
+    const CStartedProgram bareStarted(bare + bareArguments);
     IdleGdiObjects(bareStarted);
     const SIZE_T bareMemory =
         Required(PrivateMemory(bareStarted.Process()), "the bare dialog's private memory");
@@ -164,7 +164,7 @@ LRESULT CALLBACK RampProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     RECT client;
     GetClientRect(window, &client);
     for (LONG y = 0; y < client.bottom; y += 4) {
-        const UniqueBrush brush(CreateSolidBrush(RGB(y * 7 % 256, y * 13 % 256, y * 29 % 256)));
+        const CUniqueBrush brush(CreateSolidBrush(RGB(y * 7 % 256, y * 13 % 256, y * 29 % 256)));
         const RECT row{0, y, client.right, y + 4};
         FillRect(dc, &row, brush.get());
     }
@@ -199,7 +199,7 @@ int main() {
     const HoldingFigures holding = Holding(tintview, bare, "");
     const HoldingFigures withControls = Holding(tintview, bare, " common-controls");
 
-    CPickerApp app;
+    picker::CPickerApp app;
     HWND window = nullptr;
     HWND ramp = nullptr;
     UiThread ui([&] { app.StartProgram(); });

@@ -1,9 +1,9 @@
 #include "lens_figures.h"
 
 #include "Mousetap.h"
-#include "lens_geometry.h"
+#include "rules/lens_geometry.h"
 #include "lens_view.h"
-#include "lens_window.h"
+#include "sampling/lens_window.h"
 #include "message_pump.h"
 #include "message_spy.h"
 #include "process_figures.h"
@@ -42,36 +42,36 @@ bool LensBeside(HWND lens, POINT pointer) {
 }
 
 // Sampling on in the picker of `window` (run on `ui`) for as long as it lives.
-class Sampling {
+class CSamplingOn {
 public:
-    explicit Sampling(HWND window) : window_(window) {
+    explicit CSamplingOn(HWND window) : window(window) {
         SendMessageA(GetDlgItem(window, IDC_SNAP), BM_CLICK, 0, 0);
-        lens_ = LensOfThread(GetWindowThreadProcessId(window, nullptr));
-        if (!lens_ || !IsWindowVisible(lens_)) {
+        lens = LensOfThread(GetWindowThreadProcessId(window, nullptr));
+        if (!lens || !IsWindowVisible(lens)) {
             CannotMeasure("the lens: it did not show");
         }
     }
-    ~Sampling() {
+    ~CSamplingOn() {
         RECT snap;
-        GetWindowRect(GetDlgItem(window_, IDC_SNAP), &snap);
-        SendMessageA(window_, WM_PICK_POINT, PickPointParam(snap.left + 1),
+        GetWindowRect(GetDlgItem(window, IDC_SNAP), &snap);
+        SendMessageA(window, WM_PICK_POINT, PickPointParam(snap.left + 1),
                      static_cast<LPARAM>(PickPointParam(snap.top + 1)));
     }
-    Sampling(const Sampling&) = delete;
-    Sampling& operator=(const Sampling&) = delete;
-    HWND Lens() const { return lens_; }
+    CSamplingOn(const CSamplingOn&) = delete;
+    CSamplingOn& operator=(const CSamplingOn&) = delete;
+    HWND Lens() const { return lens; }
 
 private:
-    HWND window_;
-    HWND lens_ = nullptr;
+    HWND window;
+    HWND lens = nullptr;
 };
 
 // A Wine process's CPU time as Linux counts it: under Wine, GetProcessTimes of another process
 // keeps the figure it had at its start. The process is the one Linux lists with `program` (its
 // Windows path) as its command line.
-class LinuxCpuClock {
+class CLinuxCpuClock {
 public:
-    explicit LinuxCpuClock(const std::string& program) {
+    explicit CLinuxCpuClock(const std::string& program) {
         const std::string list = UniqueTemporaryFile(".txt");
         if (RunUnixCommand("ps -eo pid=,args= >" + list + " && getconf CLK_TCK >>" + list) != 0) {
             CannotMeasure("idle sampling: Linux's list of processes");
@@ -83,7 +83,7 @@ public:
         }
         in.close();
         DeleteFileA(WindowsPathOf(list).c_str());
-        if (lines.empty() || (ticksPerSecond_ = std::atof(lines.back().c_str())) <= 0) {
+        if (lines.empty() || (ticksPerSecond = std::atof(lines.back().c_str())) <= 0) {
             CannotMeasure("idle sampling: Linux's clock ticks");
         }
         lines.pop_back();
@@ -99,11 +99,11 @@ public:
         if (found.size() != 1) {
             CannotMeasure("idle sampling: Tintview among Linux's processes");
         }
-        stat_ = WindowsPathOf("/proc/" + found[0] + "/stat");
+        stat = WindowsPathOf("/proc/" + found[0] + "/stat");
     }
 
     double Seconds() const {
-        std::ifstream in(stat_);
+        std::ifstream in(stat);
         std::string text;
         std::getline(in, text);
         // After the name in parentheses: the state, then fields 4 to 13, then user and system
@@ -121,18 +121,18 @@ public:
         if (user < 0 || system < 0) {
             CannotMeasure("idle sampling: Tintview's CPU time");
         }
-        return (user + system) / ticksPerSecond_;
+        return (user + system) / ticksPerSecond;
     }
 
 private:
-    std::string stat_;
-    double ticksPerSecond_ = 0;
+    std::string stat;
+    double ticksPerSecond = 0;
 };
 
 } // namespace
 
 double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates) {
-    const Sampling sampling(window);
+    const CSamplingOn sampling(window);
     const HWND lens = sampling.Lens();
     std::vector<double> times;
     ui.Invoke([&] {
@@ -144,7 +144,7 @@ double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates) {
             // at once, and one the lens's own timer made meanwhile is not timed either.
             for (int tries = 0; tries < 200 && !LensBeside(lens, to); ++tries) {
                 const double start = Seconds();
-                SendMessageA(lens, WM_TIMER, CLensWindow::kTimerId, 0);
+                SendMessageA(lens, WM_TIMER, picker::CLensWindow::kTimerId, 0);
                 const double took = Seconds() - start;
                 if (LensBeside(lens, to)) {
                     times.push_back(took * 1e6);
@@ -162,7 +162,7 @@ double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates) {
 }
 
 double LensUpdatesPerSecond(UiThread& ui, HWND window, double seconds) {
-    const Sampling sampling(window);
+    const CSamplingOn sampling(window);
     MessageSpy spy(sampling.Lens());
     std::atomic<bool> moving{true};
     std::thread hand([&] {
@@ -187,11 +187,11 @@ double LensUpdatesPerSecond(UiThread& ui, HWND window, double seconds) {
 }
 
 double SamplingIdleCpuPercent(const std::string& program, double seconds) {
-    const StartedProgram started(program);
+    const CStartedProgram started(program);
     if (!started.Window()) {
         CannotMeasure("idle sampling: Tintview did not show its window");
     }
-    const LinuxCpuClock cpu(program);
+    const CLinuxCpuClock cpu(program);
     if (cpu.Seconds() <= 0) {
         CannotMeasure("idle sampling: no CPU time counted even for Tintview's start");
     }

@@ -11,18 +11,18 @@ double Seconds() {
     return static_cast<double>(now.QuadPart) / frequency;
 }
 
-StartedProgram::StartedProgram(const std::string& commandLine)
-    : start_(Seconds()), process_(commandLine) {
+CStartedProgram::CStartedProgram(const std::string& commandLine)
+    : start(Seconds()), process(commandLine) {
     // Polled every millisecond: the start-up figure is only as fine as this loop.
-    while (process_.Started() && !(window_ = process_.VisibleWindow()) && Seconds() - start_ < 20) {
+    while (process.Started() && !(window = process.VisibleWindow()) && Seconds() - start < 20) {
         Sleep(1);
     }
-    secondsToWindow_ = Seconds() - start_;
+    secondsToWindow = Seconds() - start;
 }
 
-StartedProgram::~StartedProgram() {
-    if (window_) {
-        PostMessageA(window_, WM_COMMAND, IDCANCEL, 0);
-        process_.WaitForExit(10000);
+CStartedProgram::~CStartedProgram() {
+    if (window) {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        process.WaitForExit(10000);
     }
 }

@@ -10,22 +10,22 @@
 double Seconds(); // a high-resolution clock
 
 // A program started for its figures; ended as Esc would end it when this goes.
-class StartedProgram {
+class CStartedProgram {
 public:
     // Starts `commandLine` and waits (at most 20 s) for its first visible top-level window.
-    explicit StartedProgram(const std::string& commandLine);
-    ~StartedProgram();
-    StartedProgram(const StartedProgram&) = delete;
-    StartedProgram& operator=(const StartedProgram&) = delete;
+    explicit CStartedProgram(const std::string& commandLine);
+    ~CStartedProgram();
+    CStartedProgram(const CStartedProgram&) = delete;
+    CStartedProgram& operator=(const CStartedProgram&) = delete;
 
-    HWND Window() const { return window_; }
-    HANDLE Process() const { return process_.Handle(); }
+    HWND Window() const { return window; }
+    HANDLE Process() const { return process.Handle(); }
     // From just before the process was created to its window being visible.
-    double SecondsToWindow() const { return secondsToWindow_; }
+    double SecondsToWindow() const { return secondsToWindow; }
 
 private:
-    double start_; // taken before the process is created
-    testing_support::ChildProcess process_;
-    HWND window_ = nullptr;
-    double secondsToWindow_ = 0;
+    double start; // taken before the process is created
+    testing_support::ChildProcess process;
+    HWND window = nullptr;
+    double secondsToWindow = 0;
 };

@@ -4,7 +4,6 @@
 # first) as part of the default build. helpc writes nothing unless the whole source is sound.
 function(prismel_help_file target)
     cmake_parse_arguments(PARSE_ARGV 1 HELP "" "SOURCE;HLP;CNT;HTML;PAGES" "")
-    set(helpc ${PRISMEL_HOST_TOOLS}/helpc)
     set(arguments ${HELP_SOURCE} --hlp ${HELP_HLP})
     set(outputs ${HELP_HLP})
     if(HELP_CNT)
@@ -20,8 +19,8 @@ function(prismel_help_file target)
         list(APPEND outputs ${HELP_PAGES})
     endif()
     add_custom_command(OUTPUT ${outputs}
-        COMMAND ${helpc} ${arguments}
-        DEPENDS ${HELP_SOURCE} ${helpc}
+        COMMAND host::helpc ${arguments}
+        DEPENDS ${HELP_SOURCE} $<TARGET_FILE:host::helpc>
         COMMENT "Compiling the help source ${HELP_SOURCE}"
         VERBATIM)
     add_custom_target(${target} ALL DEPENDS ${outputs})

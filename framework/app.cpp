@@ -13,7 +13,7 @@ bool KeyDown(int key) {
 
 } // namespace
 
-const MessageTable CWinApp::messageTable{&CCmdTarget::messageTable};
+const CMessageTable CWinApp::messageTable{&CCmdTarget::messageTable};
 
 CWinApp::CWinApp() {
     currentApp = this;

@@ -42,8 +42,8 @@ public:
     void OnHelp();
 
 protected:
-    const MessageTable* GetMessageTable() const override { return &messageTable; }
-    static const MessageTable messageTable;
+    const CMessageTable* GetMessageTable() const override { return &messageTable; }
+    static const CMessageTable messageTable;
 
 private:
     CWnd* mainWindow = nullptr;

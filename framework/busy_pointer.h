@@ -5,12 +5,12 @@
 
 namespace framework {
 
-class BusyPointer {
+class CBusyPointer {
 public:
-    BusyPointer() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~BusyPointer() { SetCursor(previous); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
+    CBusyPointer() : previous(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~CBusyPointer() { SetCursor(previous); }
+    CBusyPointer(const CBusyPointer&) = delete;
+    CBusyPointer& operator=(const CBusyPointer&) = delete;
 
 private:
     HCURSOR previous; // shared system shapes: nothing to free

@@ -3,6 +3,7 @@
 #include "app.h"
 #include "data_exchange.h"
 #include "gdi_objects.h"
+#include "help.h"
 #include "message_box.h"
 #include "message_crackers.h"
 
@@ -14,12 +15,12 @@ namespace {
 thread_local CDialog* activeModal = nullptr;
 
 // Restores a flag when an exchange ends, whichever way it ends.
-class NotificationLockout {
+class CNotificationLockout {
 public:
-    explicit NotificationLockout(bool& flag) : locked(flag), previous(flag) { locked = true; }
-    ~NotificationLockout() { locked = previous; }
-    NotificationLockout(const NotificationLockout&) = delete;
-    NotificationLockout& operator=(const NotificationLockout&) = delete;
+    explicit CNotificationLockout(bool& flag) : locked(flag), previous(flag) { locked = true; }
+    ~CNotificationLockout() { locked = previous; }
+    CNotificationLockout(const CNotificationLockout&) = delete;
+    CNotificationLockout& operator=(const CNotificationLockout&) = delete;
 
 private:
     bool& locked;
@@ -28,11 +29,11 @@ private:
 
 } // namespace
 
-const MessageTable CDialog::messageTable{&CCmdTarget::messageTable,
-                                         {
-                                             WhenCommand<&CDialog::OnOK>(IDOK),
-                                             WhenCommand<&CDialog::OnCancel>(IDCANCEL),
-                                         }};
+const CMessageTable CDialog::messageTable{&CCmdTarget::messageTable,
+                                          {
+                                              WhenCommand<&CDialog::OnOK>(IDOK),
+                                              WhenCommand<&CDialog::OnCancel>(IDCANCEL),
+                                          }};
 
 CDialog::CDialog(UINT templateNumber, CWnd* owner) : templateId(templateNumber), parent(owner) {}
 
@@ -144,10 +145,31 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND window, UINT message, WPARAM, LPA
     dialog->SubclassWindow(window);
     try {
         return dialog->InitialiseWindow();
-    } catch (const ResourceUnavailable&) {
+    } catch (const CResourceUnavailable&) {
         ShowResourceUnavailable();
         return TRUE;
     }
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return CWnd::WindowProc(message, wParam, lParam);
+    } catch (const CResourceUnavailable&) {
+        ShowResourceUnavailable();
+        return 0;
+    }
+}
+
+bool CDialog::HandleCommand(WPARAM wParam, LPARAM lParam) {
+    if (CWnd::HandleCommand(wParam, lParam)) {
+        return true;
+    }
+    CWinApp* app = CWinApp::Current();
+    return app && app->RouteCommand(wParam, lParam);
+}
+
+void CDialog::ShowHelp(DWORD_PTR data, UINT command) {
+    CallHelpViewer(GetSafeHwnd(), data, command);
 }
 
 BOOL CDialog::InitialiseWindow() {
@@ -156,7 +178,7 @@ BOOL CDialog::InitialiseWindow() {
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
-    NotificationLockout lockout(notificationsLocked);
+    CNotificationLockout lockout(notificationsLocked);
     CDataExchange exchange(*this, saveAndValidate);
     DoDataExchange(exchange);
     return !exchange.Failed();

@@ -24,6 +24,8 @@ public:
 
     // The dialog's context in the help file: the template's number above the resource base.
     DWORD HelpContext() const { return 0x20000 + templateId; }
+    // The dialog's help routine. The default is the framework's standard help call.
+    virtual void ShowHelp(DWORD_PTR data, UINT command);
 
     // The innermost dialog running modally on this thread.
     static CDialog* ActiveModal();
@@ -37,8 +39,14 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    const MessageTable* GetMessageTable() const override { return &messageTable; }
-    static const MessageTable messageTable;
+    // A handler that could not make a resource is abandoned where it failed, with the
+    // framework's message; the program goes on.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A command the dialog's table does not handle goes on to the application (the help button).
+    bool HandleCommand(WPARAM wParam, LPARAM lParam) override;
+
+    const CMessageTable* GetMessageTable() const override { return &messageTable; }
+    static const CMessageTable messageTable;
 
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM, LPARAM lParam);

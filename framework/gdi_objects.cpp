@@ -9,15 +9,17 @@ bool CBitmap::Load(UINT resourceId) {
                              IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
-CBrush::CBrush(COLORREF colour) {
-    if (!Attach(CreateSolidBrush(colour))) {
-        throw ResourceUnavailable();
+void CBrush::CreateSolidBrush(COLORREF colour) {
+    DeleteObject();
+    if (!Attach(::CreateSolidBrush(colour))) {
+        throw CResourceUnavailable();
     }
 }
 
-CBrush::CBrush(const CBitmap& bitmap) {
-    if (!Attach(CreatePatternBrush(bitmap.get()))) {
-        throw ResourceUnavailable();
+void CBrush::CreatePatternBrush(const CBitmap& bitmap) {
+    DeleteObject();
+    if (!Attach(::CreatePatternBrush(bitmap.get()))) {
+        throw CResourceUnavailable();
     }
 }
 

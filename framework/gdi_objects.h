@@ -10,14 +10,17 @@ namespace framework {
 
 // Thrown when a GDI object cannot be made. The window procedure catches it, shows "A required
 // resource was unavailable." and abandons the handler that tried; the program goes on.
-class ResourceUnavailable : public std::runtime_error {
+class CResourceUnavailable : public std::runtime_error {
 public:
-    ResourceUnavailable() : std::runtime_error("resource unavailable") {}
+    CResourceUnavailable() : std::runtime_error("resource unavailable") {}
 };
 
 class CGdiObject {
 public:
     HGDIOBJ GetSafeHandle() const { return object.get(); }
+    explicit operator bool() const { return static_cast<bool>(object); }
+    // Deletes the object; this then holds none.
+    void DeleteObject() { object.reset(); }
 
 protected:
     CGdiObject() = default;
@@ -28,7 +31,7 @@ protected:
     }
 
 private:
-    UniqueGdiObject object;
+    CUniqueGdiObject object;
 };
 
 class CBitmap : public CGdiObject {
@@ -38,12 +41,13 @@ public:
     HBITMAP get() const { return static_cast<HBITMAP>(GetSafeHandle()); }
 };
 
+// Holds no brush until one is made; making one deletes the one held.
 class CBrush : public CGdiObject {
 public:
-    // A solid brush; throws ResourceUnavailable when it cannot be made.
-    explicit CBrush(COLORREF colour);
-    // A brush that repeats `bitmap` over any area it fills; throws ResourceUnavailable.
-    explicit CBrush(const CBitmap& bitmap);
+    // A solid brush; throws CResourceUnavailable when it cannot be made (holding none then).
+    void CreateSolidBrush(COLORREF colour);
+    // A brush that repeats `bitmap` over any area it fills; throws CResourceUnavailable.
+    void CreatePatternBrush(const CBitmap& bitmap);
     HBRUSH get() const { return static_cast<HBRUSH>(GetSafeHandle()); }
 };
 
@@ -54,12 +58,12 @@ public:
 };
 
 // Selects an object into a context and puts the previous one back when it goes.
-class SelectedObject {
+class CSelectedObject {
 public:
-    SelectedObject(HDC into, HGDIOBJ object) : dc(into), previous(SelectObject(into, object)) {}
-    ~SelectedObject() { SelectObject(dc, previous); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
+    CSelectedObject(HDC into, HGDIOBJ object) : dc(into), previous(SelectObject(into, object)) {}
+    ~CSelectedObject() { SelectObject(dc, previous); }
+    CSelectedObject(const CSelectedObject&) = delete;
+    CSelectedObject& operator=(const CSelectedObject&) = delete;
 
 private:
     HDC dc;

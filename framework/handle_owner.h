@@ -7,20 +7,20 @@
 
 namespace framework {
 
-template <class Traits> class UniqueHandle {
+template <class Traits> class CUniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle owned) : handle(owned) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(Handle owned) : handle(owned) {}
+    ~CUniqueHandle() { reset(); }
+    CUniqueHandle(CUniqueHandle&& other) noexcept : handle(other.release()) {}
+    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept {
         reset(other.release());
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
 
     Handle get() const { return handle; }
     explicit operator bool() const { return handle != Handle{}; }
@@ -59,26 +59,26 @@ struct GlobalMemoryTraits {
     static void Close(Handle handle) { GlobalFree(handle); }
 };
 
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-using UniqueCursor = UniqueHandle<CursorTraits>;
+using CUniqueGdiObject = CUniqueHandle<GdiObjectTraits>;
+using CUniqueCursor = CUniqueHandle<CursorTraits>;
 // A context made with CreateDC (for example of the whole display).
-using UniqueDeviceContext = UniqueHandle<DeviceContextTraits>;
+using CUniqueDeviceContext = CUniqueHandle<DeviceContextTraits>;
 // A menu no window holds, such as a popup menu of the program's own.
-using UniqueMenu = UniqueHandle<MenuTraits>;
+using CUniqueMenu = CUniqueHandle<MenuTraits>;
 // Memory from GlobalAlloc; released when the clipboard takes it over.
-using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using CUniqueGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;
 
 // The drawing context of one window's client area, released when it goes.
-class WindowDc {
+class CWindowDc {
 public:
-    explicit WindowDc(HWND of) : window(of), dc(GetDC(of)) {}
-    ~WindowDc() {
+    explicit CWindowDc(HWND of) : window(of), dc(GetDC(of)) {}
+    ~CWindowDc() {
         if (dc) {
             ReleaseDC(window, dc);
         }
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
+    CWindowDc(const CWindowDc&) = delete;
+    CWindowDc& operator=(const CWindowDc&) = delete;
     HDC get() const { return dc; }
 
 private:
@@ -87,12 +87,12 @@ private:
 };
 
 // One BeginPaint/EndPaint pair.
-class PaintDc {
+class CPaintDc {
 public:
-    explicit PaintDc(HWND of) : window(of), dc(BeginPaint(of, &paint)) {}
-    ~PaintDc() { EndPaint(window, &paint); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
+    explicit CPaintDc(HWND of) : window(of), dc(BeginPaint(of, &paint)) {}
+    ~CPaintDc() { EndPaint(window, &paint); }
+    CPaintDc(const CPaintDc&) = delete;
+    CPaintDc& operator=(const CPaintDc&) = delete;
     HDC get() const { return dc; }
 
 private:

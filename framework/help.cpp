@@ -11,7 +11,7 @@ void CallHelpViewer(HWND window, DWORD_PTR data, UINT command) {
     if (!app) {
         return;
     }
-    BusyPointer busy;
+    CBusyPointer busy;
     const HWND topLevel = window ? GetAncestor(window, GA_ROOT) : nullptr;
     if (topLevel) {
         SendMessageA(topLevel, WM_CANCELMODE, 0, 0);

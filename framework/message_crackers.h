@@ -9,6 +9,7 @@ namespace detail {
 
 template <class> struct MemberOf;
 template <class T, class R, class... A> struct MemberOf<R (T::*)(A...)> { using Class = T; };
+template <class T, class R, class... A> struct MemberOf<R (T::*)(A...) const> { using Class = T; };
 
 template <auto Handler> auto& Target(CCmdTarget& target) {
     return static_cast<typename MemberOf<decltype(Handler)>::Class&>(target);
@@ -81,6 +82,82 @@ template <auto Handler> constexpr MessageEntry WhenDestroyed() {
 template <auto Handler> constexpr MessageEntry WhenSessionEnds() {
     return Entry(WM_ENDSESSION, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
         (detail::Target<Handler>(target).*Handler)(wParam != FALSE);
+        return 0;
+    });
+}
+
+// void Handler(UINT_PTR id): a timer of the window is due.
+template <auto Handler> constexpr MessageEntry WhenTimer() {
+    return Entry(WM_TIMER, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(static_cast<UINT_PTR>(wParam));
+        return 0;
+    });
+}
+
+// int Handler(): a click on the window asks whether it activates it (MA_ACTIVATE, ...).
+template <auto Handler> constexpr MessageEntry WhenMouseActivates() {
+    return Entry(WM_MOUSEACTIVATE, [](CCmdTarget& target, UINT, WPARAM, LPARAM) -> LRESULT {
+        return (detail::Target<Handler>(target).*Handler)();
+    });
+}
+
+// void Handler(): the window's size changed.
+template <auto Handler> constexpr MessageEntry WhenSized() {
+    return Entry(WM_SIZE, &detail::NoArguments<Handler>);
+}
+
+// void Handler(): the window got the keyboard focus.
+template <auto Handler> constexpr MessageEntry WhenFocusReceived() {
+    return Entry(WM_SETFOCUS, &detail::NoArguments<Handler>);
+}
+
+// void Handler(bool active): the window was activated or deactivated.
+template <auto Handler> constexpr MessageEntry WhenActivated() {
+    return Entry(WM_ACTIVATE, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    });
+}
+
+// LRESULT Handler(const Notification& notification): notification `code` from child `id`, its
+// record of the given type (NMHDR or a larger record that starts with one).
+template <UINT code, class Notification, auto Handler>
+constexpr MessageEntry WhenNotified(UINT id) {
+    return MessageEntry{WM_NOTIFY,
+                        WM_NOTIFY,
+                        kAnyCode,
+                        id,
+                        id,
+                        [](CCmdTarget& target, UINT, WPARAM, LPARAM lParam) -> LRESULT {
+                            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+                            return header->code == code
+                                       ? (detail::Target<Handler>(target).*
+                                          Handler)(*reinterpret_cast<const Notification*>(lParam))
+                                       : 0;
+                        }};
+}
+
+// void Handler(WPARAM value): a message of the window's own (WM_APP + n), posted or sent.
+template <UINT message, auto Handler> constexpr MessageEntry WhenOwnMessage() {
+    return Entry(message, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(wParam);
+        return 0;
+    });
+}
+
+// void Handler(MINMAXINFO& limits): the least and largest size the window may take.
+template <auto Handler> constexpr MessageEntry WhenSizeLimitsAsked() {
+    return Entry(WM_GETMINMAXINFO, [](CCmdTarget& target, UINT, WPARAM, LPARAM lParam) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    });
+}
+
+// void Handler(const RECT& suggested): the window's display scale changed; `suggested` is the
+// frame the system proposes at the new scale.
+template <auto Handler> constexpr MessageEntry WhenScaleChanged() {
+    return Entry(WM_DPICHANGED, [](CCmdTarget& target, UINT, WPARAM, LPARAM lParam) -> LRESULT {
+        (detail::Target<Handler>(target).*Handler)(*reinterpret_cast<const RECT*>(lParam));
         return 0;
     });
 }

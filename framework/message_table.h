@@ -25,13 +25,16 @@ struct MessageEntry {
     UINT firstMessage;
     UINT lastMessage;
     UINT code;    // WM_COMMAND only: the notification code, or kAnyCode
-    UINT firstId; // WM_COMMAND only: the command or control identifiers
+    UINT firstId; // WM_COMMAND and WM_NOTIFY only: the command or control identifiers
     UINT lastId;
     MessageThunk thunk;
 
     bool Matches(UINT message, WPARAM wParam) const {
         if (message < firstMessage || message > lastMessage) {
             return false;
+        }
+        if (message == WM_NOTIFY) {
+            return wParam >= firstId && wParam <= lastId; // the code is the handler's to check
         }
         if (message != WM_COMMAND) {
             return true;
@@ -41,10 +44,10 @@ struct MessageEntry {
     }
 };
 
-class MessageTable {
+class CMessageTable {
 public:
-    explicit MessageTable(const MessageTable* baseTable) : base(baseTable) {}
-    MessageTable(const MessageTable* baseTable, std::initializer_list<MessageEntry> tableEntries)
+    explicit CMessageTable(const CMessageTable* baseTable) : base(baseTable) {}
+    CMessageTable(const CMessageTable* baseTable, std::initializer_list<MessageEntry> tableEntries)
         : base(baseTable), entries(tableEntries) {}
 
     // This table's entry for the message, else its base's. A linear search on every message, on
@@ -53,7 +56,7 @@ public:
     // per event, as the bindings read) where a switch would spread dispatch through each class.
     // Measure before making it cleverer.
     const MessageEntry* Find(UINT message, WPARAM wParam) const {
-        for (const MessageTable* table = this; table; table = table->base) {
+        for (const CMessageTable* table = this; table; table = table->base) {
             for (const MessageEntry& entry : table->entries) {
                 if (entry.Matches(message, wParam)) {
                     return &entry;
@@ -63,7 +66,7 @@ public:
         return nullptr;
     }
     bool HasEntries() const {
-        for (const MessageTable* table = this; table; table = table->base) {
+        for (const CMessageTable* table = this; table; table = table->base) {
             if (!table->entries.empty()) {
                 return true;
             }
@@ -72,7 +75,7 @@ public:
     }
 
 private:
-    const MessageTable* base;
+    const CMessageTable* base;
     std::vector<MessageEntry> entries;
 };
 
@@ -80,10 +83,10 @@ private:
 class CCmdTarget {
 public:
     virtual ~CCmdTarget() = default;
-    virtual const MessageTable* GetMessageTable() const { return &messageTable; }
+    virtual const CMessageTable* GetMessageTable() const { return &messageTable; }
 
 protected:
-    static const MessageTable messageTable;
+    static const CMessageTable messageTable;
 };
 
 } // namespace framework

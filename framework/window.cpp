@@ -1,11 +1,7 @@
 #include "window.h"
 
-#include "app.h"
-#include "gdi_objects.h"
-#include "help.h"
-#include "message_box.h"
-
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace framework {
@@ -15,7 +11,7 @@ namespace {
 // round trip to the window server each time. One map for the process, behind a lock, since each
 // thread subclasses its own windows (a per-thread map is no choice: this runtime frees a thread's
 // storage before it runs the destructors of its thread-local objects).
-class SubclassMap {
+class CSubclassMap {
 public:
     CWnd* Find(HWND window) {
         AcquireSRWLockShared(&lock);
@@ -40,7 +36,9 @@ private:
     std::unordered_map<HWND, CWnd*> objects;
 };
 
-SubclassMap subclassed;
+CSubclassMap subclassed;
+// The object whose window this thread is creating, until its window's first message binds them.
+thread_local CWnd* creating = nullptr;
 
 bool IsControlColourRequest(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -48,7 +46,7 @@ bool IsControlColourRequest(UINT message) {
 
 } // namespace
 
-const MessageTable CCmdTarget::messageTable{nullptr};
+const CMessageTable CCmdTarget::messageTable{nullptr};
 
 CWnd::~CWnd() {
     Unsubclass();
@@ -62,11 +60,40 @@ bool CWnd::SubclassWindow(HWND window) {
     if (!window || FromHandlePermanent(window)) {
         return false;
     }
+    Bind(window, reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                     window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure))));
+    return true;
+}
+
+void CWnd::Bind(HWND window, WNDPROC procedure) {
     hwnd = window;
     subclassed.Add(window, this);
-    ownProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
-    return true;
+    ownProcedure = procedure;
+}
+
+bool CWnd::CreateOwnWindow(const OwnWindowClass& windowClass, DWORD extendedStyle,
+                           const char* title, DWORD style, const RECT& frame, HWND owner) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA registered{};
+    registered.cbSize = sizeof registered;
+    if (!GetClassInfoExA(instance, windowClass.name, &registered)) {
+        registered.lpfnWndProc = &OwnWindowProcedure;
+        registered.hInstance = instance;
+        registered.hIcon = windowClass.icon;
+        registered.hIconSm = windowClass.smallIcon;
+        registered.hCursor = windowClass.cursor;
+        registered.hbrBackground = windowClass.background;
+        registered.lpszClassName = windowClass.name;
+        if (!RegisterClassExA(&registered)) {
+            return false;
+        }
+    }
+    creating = this;
+    const HWND window = CreateWindowExA(
+        extendedStyle, windowClass.name, title, style, frame.left, frame.top,
+        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, nullptr);
+    creating = nullptr;
+    return window != nullptr;
 }
 
 void CWnd::Unsubclass() {
@@ -112,10 +139,6 @@ std::string WindowText(HWND window) {
     return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
-void CWnd::ShowHelp(DWORD_PTR data, UINT command) {
-    CallHelpViewer(hwnd, data, command);
-}
-
 LRESULT CWnd::Default() {
     return CallWindowProcA(ownProcedure, hwnd, current.number, current.wParam, current.lParam);
 }
@@ -126,16 +149,20 @@ LRESULT CALLBACK CWnd::SubclassProcedure(HWND window, UINT message, WPARAM wPara
                 : DefWindowProcA(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK CWnd::OwnWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = FromHandlePermanent(window);
+    if (!self && creating) {
+        self = std::exchange(creating, nullptr);
+        self->Bind(window, &DefWindowProcA);
+    }
+    return self ? self->Dispatch(message, wParam, lParam)
+                : DefWindowProcA(window, message, wParam, lParam);
+}
+
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     const Message outer = current;
     current = Message{message, wParam, lParam};
-    LRESULT result = 0;
-    try {
-        result = WindowProc(message, wParam, lParam);
-    } catch (const ResourceUnavailable&) {
-        // The handler is abandoned where it failed; the program goes on.
-        ShowResourceUnavailable();
-    }
+    const LRESULT result = WindowProc(message, wParam, lParam);
     current = outer;
     if (message == WM_NCDESTROY) {
         Unsubclass();
@@ -171,8 +198,7 @@ bool CWnd::HandleCommand(WPARAM wParam, LPARAM lParam) {
         entry->thunk(*this, WM_COMMAND, wParam, lParam);
         return true;
     }
-    CWinApp* app = CWinApp::Current();
-    return app && app->RouteCommand(wParam, lParam);
+    return false;
 }
 
 bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

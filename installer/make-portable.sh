@@ -13,7 +13,7 @@ for bin in "$win64" "$win32"; do
         [ -f "$bin/$file" ] || { echo "$bin/$file is missing: build the win64 and win32 presets first" >&2; exit 1; }
     done
 done
-command -v zip >/dev/null || { echo "zip is missing: run tools/install-deps.sh" >&2; exit 1; }
+command -v zip >/dev/null || { echo "zip is missing: run scripts/install-deps.sh" >&2; exit 1; }
 mkdir -p "$output"
 output=$(cd "$output" && pwd)
 version=$(sed -n 's/^#define PRISMEL_VERSION_TEXT "\(.*\)"$/\1/p' "$here/../version/prismel_version.h")

@@ -19,7 +19,7 @@ struct Releaser {
 };
 template <typename Interface> using ComOwner = std::unique_ptr<Interface, Releaser>;
 
-using KeyOwner = testing_support::UniqueRegistryKey;
+using KeyOwner = testing_support::CUniqueRegistryKey;
 
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size() + 1, L'\0');
@@ -90,7 +90,7 @@ std::optional<VersionRecord> ReadVersionRecord(const std::string& path) {
 
 std::optional<std::string> EmbeddedManifest(const std::string& path) {
     // As resources only: a 64-bit program's too, from this 32-bit one.
-    const testing_support::UniqueModule module(LoadLibraryExA(
+    const testing_support::CUniqueModule module(LoadLibraryExA(
         path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     const HRSRC found =
         module ? FindResourceA(module.get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;

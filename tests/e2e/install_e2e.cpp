@@ -34,7 +34,7 @@ struct Arguments {
 
 const char kProgramListKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Prismel";
 
-using HandleOwner = testing_support::UniqueKernelObject;
+using HandleOwner = testing_support::CUniqueKernelObject;
 
 const InstalledCopy& Copy() {
     static const InstalledCopy copy(ExpectedPlaces());

@@ -57,7 +57,7 @@ bool WindowsIs64Bit() {
 bool KeyExists(HKEY root, const char* path, REGSAM view) {
     HKEY key = nullptr;
     const LONG opened = RegOpenKeyExA(root, path, 0, KEY_READ | view, &key);
-    const UniqueRegistryKey owned(key);
+    const CUniqueRegistryKey owned(key);
     return opened == ERROR_SUCCESS;
 }
 

@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    UniqueKernelObject thread_;
+    CUniqueKernelObject thread_;
     bool suspended_ = false;
 };
 

@@ -151,9 +151,9 @@ TEST_F(WaysOutTest, TheSessionEnding) {
 
 TEST_F(WaysOutTest, ACrash) {
     // A thread of the picker's own that runs into an invalid address.
-    const UniqueKernelObject fault(CreateRemoteThread(tintview_->Process().Handle(), nullptr, 0,
-                                                      reinterpret_cast<LPTHREAD_START_ROUTINE>(16),
-                                                      nullptr, 0, nullptr));
+    const CUniqueKernelObject fault(CreateRemoteThread(tintview_->Process().Handle(), nullptr, 0,
+                                                       reinterpret_cast<LPTHREAD_START_ROUTINE>(16),
+                                                       nullptr, 0, nullptr));
     ASSERT_TRUE(fault);
     ASSERT_TRUE(Ends());
     ExpectDesktopRestored("a crash");

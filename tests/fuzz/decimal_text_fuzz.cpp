@@ -1,7 +1,7 @@
 // Any text typed into a decimal field, read as the field exchange reads it, and the number that
 // comes out carried on as the picker carries it: written back to the field and brought within
 // 0 to 255. Each result is checked against a reading made here in another way.
-#include "colour_text.h"
+#include "rules/colour_text.h"
 #include "decimal_text.h"
 #include "fuzz_rule.h"
 

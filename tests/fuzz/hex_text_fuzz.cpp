@@ -1,7 +1,7 @@
 // Any text typed or pasted into the hexadecimal field, filtered and read as the picker reads it,
 // then the colour written back as text, as the platform's colour value and in the notations the
 // context menu copies. Each result is checked against a reading made here in another way.
-#include "colour_text.h"
+#include "rules/colour_text.h"
 #include "fuzz_rule.h"
 
 #include <algorithm>

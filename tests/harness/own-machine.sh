@@ -91,7 +91,7 @@ fresh_prefix() {
         reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Prismel
         reg 'HKCU\Software\Wine\Explorer\Desktops' /v Prismel /t REG_SZ /d 1024x768
         wineserver -w
-        "$own_repo/tools/install-wine-fonts.sh" "$template" || return 1
+        "$own_repo/scripts/install-wine-fonts.sh" "$template" || return 1
         touch "$template/prismel-template-2"
     fi
     copy_prefix "$template" "$work/$name-$arch"

@@ -44,7 +44,7 @@ if [ ! -f "$WINEPREFIX/prismel-ready" ]; then
     wineserver -w
     touch "$WINEPREFIX/prismel-ready"
 fi
-"$repo_dir/tools/install-wine-fonts.sh" "$WINEPREFIX"
+"$repo_dir/scripts/install-wine-fonts.sh" "$WINEPREFIX"
 
 setsid wineserver -f -p >"$HARNESS_DIR/wineserver.log" 2>&1 </dev/null &
 echo $! >"$HARNESS_DIR/wineserver.pid"

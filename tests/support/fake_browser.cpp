@@ -13,7 +13,7 @@ namespace {
 const char kBrowserKey[] = "Software\\Wine\\WineBrowser";
 const char kBrowsersValue[] = "Browsers";
 
-using OwnedKey = UniqueRegistryKey;
+using OwnedKey = CUniqueRegistryKey;
 
 OwnedKey BrowserKey() {
     HKEY key = nullptr;

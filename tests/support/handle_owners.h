@@ -32,20 +32,20 @@ struct ModuleTraits {
     static void Close(Handle handle) { FreeLibrary(handle); }
 };
 
-using UniqueBitmap = framework::UniqueHandle<TypedGdiObjectTraits<HBITMAP>>;
-using UniqueBrush = framework::UniqueHandle<TypedGdiObjectTraits<HBRUSH>>;
-using UniqueIcon = framework::UniqueHandle<IconTraits>;
-using framework::UniqueCursor;
+using CUniqueBitmap = framework::CUniqueHandle<TypedGdiObjectTraits<HBITMAP>>;
+using CUniqueBrush = framework::CUniqueHandle<TypedGdiObjectTraits<HBRUSH>>;
+using CUniqueIcon = framework::CUniqueHandle<IconTraits>;
+using framework::CUniqueCursor;
 // A context made with CreateCompatibleDC (or CreateDC).
-using UniqueMemoryDc = framework::UniqueDeviceContext;
-using UniqueRegistryKey = framework::UniqueHandle<RegistryKeyTraits>;
-using UniqueKernelObject = framework::UniqueHandle<KernelObjectTraits>;
-using UniqueModule = framework::UniqueHandle<ModuleTraits>;
+using CUniqueMemoryDc = framework::CUniqueDeviceContext;
+using CUniqueRegistryKey = framework::CUniqueHandle<RegistryKeyTraits>;
+using CUniqueKernelObject = framework::CUniqueHandle<KernelObjectTraits>;
+using CUniqueModule = framework::CUniqueHandle<ModuleTraits>;
 
 // The whole screen's drawing context, released when it goes.
-class ScreenDc : public framework::WindowDc {
+class ScreenDc : public framework::CWindowDc {
 public:
-    ScreenDc() : WindowDc(nullptr) {}
+    ScreenDc() : CWindowDc(nullptr) {}
 };
 
 // What GetIconInfo tells of an icon or a cursor, with the two bitmaps it makes for the caller,
@@ -55,7 +55,7 @@ struct IconBitmaps {
         : ok(GetIconInfo(icon, &info) != FALSE), mask(info.hbmMask), colour(info.hbmColor) {}
     ICONINFO info{};
     bool ok;
-    UniqueBitmap mask, colour;
+    CUniqueBitmap mask, colour;
 };
 
 // The colour GDI reads at a point of the screen (screen coordinates), as a program sees it.
@@ -64,6 +64,6 @@ inline COLORREF ScreenPixel(POINT point) {
 }
 
 // Selects an object into a context for the owner's lifetime, then puts the previous one back.
-using Selection = framework::SelectedObject;
+using Selection = framework::CSelectedObject;
 
 } // namespace testing_support

@@ -1,14 +1,14 @@
 #include "lens_view.h"
 
 #include "child_process.h"
-#include "lens_picture.h"
-#include "lens_window.h"
+#include "rules/lens_picture.h"
+#include "sampling/lens_window.h"
 
 namespace testing_support {
 
 HWND LensOfThread(DWORD threadId) {
     for (HWND found = nullptr;
-         (found = FindWindowExA(nullptr, found, CLensWindow::kClassName, nullptr));) {
+         (found = FindWindowExA(nullptr, found, picker::CLensWindow::kClassName, nullptr));) {
         if (GetWindowThreadProcessId(found, nullptr) == threadId) {
             return found;
         }
@@ -17,7 +17,7 @@ HWND LensOfThread(DWORD threadId) {
 }
 
 HWND VisibleLensOfProcess(DWORD processId) {
-    return VisibleWindowOfProcess(processId, CLensWindow::kClassName);
+    return VisibleWindowOfProcess(processId, picker::CLensWindow::kClassName);
 }
 
 POINT LensBlockCentre(const RECT& lens, int dx, int dy) {

@@ -1,8 +1,8 @@
 // The lens's rules: where it goes beside the pointer, what it answers for the pixels it covers or
 // has just left, and the caption it writes.
-#include "lens_backdrop.h"
-#include "lens_geometry.h"
-#include "lens_picture.h"
+#include "rules/lens_backdrop.h"
+#include "rules/lens_geometry.h"
+#include "rules/lens_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,8 @@ TEST(LensPlacement, ADisplayTooLowOrNarrowKeepsItClearOnTheOtherAxisOrGivesNoPla
 }
 
 // A block with a value of its own at each point, so that which copy a pixel came from shows.
-PixelBlock Pattern(const LensRect& area, Rgb base) {
-    PixelBlock block(area);
+CPixelBlock Pattern(const LensRect& area, Rgb base) {
+    CPixelBlock block(area);
     for (std::int32_t y = area.top; y < area.bottom; ++y) {
         for (std::int32_t x = area.left; x < area.right; ++x) {
             block.Set({x, y}, base + static_cast<Rgb>((y & 0xFF) << 8 | (x & 0xFF)));
@@ -60,13 +60,13 @@ PixelBlock Pattern(const LensRect& area, Rgb base) {
     return block;
 }
 
-TEST(LensBackdrop, AnswersWhatLayBeneathWhereTheLensIsAndWhereItWasUntilRepainted) {
-    LensBackdrop backdrop;
+TEST(CLensBackdrop, AnswersWhatLayBeneathWhereTheLensIsAndWhereItWasUntilRepainted) {
+    CLensBackdrop backdrop;
     const LensRect old{0, 0, 20, 20};
-    backdrop.Cover(Pattern(old, 0x300000), PixelBlock(old, 0xEEEEEE));
+    backdrop.Cover(Pattern(old, 0x300000), CPixelBlock(old, 0xEEEEEE));
     // The lens moves by a few pixels: beneath the new place is read while the old covers part.
     const LensRect next{5, 5, 25, 25};
-    PixelBlock beneath(next, 0x0000AA);
+    CPixelBlock beneath(next, 0x0000AA);
     for (std::int32_t y = 5; y < 20; ++y) {
         std::fill_n(beneath.Row(y), 15, 0xEEEEEE);
     }
@@ -74,11 +74,11 @@ TEST(LensBackdrop, AnswersWhatLayBeneathWhereTheLensIsAndWhereItWasUntilRepainte
     EXPECT_EQ(beneath.At({5, 5}), 0x300505u);
     EXPECT_EQ(beneath.At({19, 19}), 0x301313u);
     EXPECT_EQ(beneath.At({20, 19}), 0x0000AAu);
-    backdrop.Cover(beneath, PixelBlock(next, 0xDDDDDD));
-    backdrop.Redrawn(PixelBlock(next, 0xCCCCCC));
+    backdrop.Cover(beneath, CPixelBlock(next, 0xDDDDDD));
+    backdrop.Redrawn(CPixelBlock(next, 0xCCCCCC));
     // The screen: the new picture where the lens is, the old where the old place was not
     // repainted yet, and something else where it was.
-    PixelBlock screen(LensRect{0, 0, 25, 25}, 0xCCCCCC);
+    CPixelBlock screen(LensRect{0, 0, 25, 25}, 0xCCCCCC);
     std::fill_n(screen.Row(0), 20, 0xEEEEEE);
     screen.Set({3, 1}, 0xEEEEEE);
     screen.Set({4, 2}, 0x123456);
@@ -91,28 +91,28 @@ TEST(LensBackdrop, AnswersWhatLayBeneathWhereTheLensIsAndWhereItWasUntilRepainte
     EXPECT_EQ(screen.At({22, 2}), 0xCCCCCCu) << "never covered";
     // Hidden, the last place counts as left: only its latest picture matches.
     backdrop.Leave();
-    PixelBlock left(LensRect{22, 22, 24, 23}, 0xCCCCCC);
+    CPixelBlock left(LensRect{22, 22, 24, 23}, 0xCCCCCC);
     left.Set({23, 22}, 0xDDDDDD);
     backdrop.Uncover(left);
     EXPECT_EQ(left.At({22, 22}), 0x0000AAu);
     EXPECT_EQ(left.At({23, 22}), 0xDDDDDDu) << "a picture the lens no longer showed";
 }
 
-TEST(LensBackdrop, TheMostRecentPlaceLeftWinsAndOnlyAFewAreKept) {
-    LensBackdrop backdrop;
+TEST(CLensBackdrop, TheMostRecentPlaceLeftWinsAndOnlyAFewAreKept) {
+    CLensBackdrop backdrop;
     const LensRect area{0, 0, 4, 4};
     const LensRect aside{100, 0, 104, 4};
-    backdrop.Cover(PixelBlock(aside, 0x42), PixelBlock(aside, 0x99));
-    for (Rgb serial = 1; serial <= LensBackdrop::kPlacesLeftKept; ++serial) {
-        backdrop.Cover(PixelBlock(area, serial), PixelBlock(area, 0x77));
+    backdrop.Cover(CPixelBlock(aside, 0x42), CPixelBlock(aside, 0x99));
+    for (Rgb serial = 1; serial <= CLensBackdrop::kPlacesLeftKept; ++serial) {
+        backdrop.Cover(CPixelBlock(area, serial), CPixelBlock(area, 0x77));
     }
-    PixelBlock old(aside, 0x99), here(area, 0x77);
+    CPixelBlock old(aside, 0x99), here(area, 0x77);
     backdrop.Uncover(old);
     backdrop.Uncover(here);
     EXPECT_EQ(old.At({100, 0}), 0x42u) << "still kept";
-    EXPECT_EQ(here.At({0, 0}), LensBackdrop::kPlacesLeftKept) << "the place held";
-    backdrop.Cover(PixelBlock(area, 0x1), PixelBlock(area, 0x2));
-    PixelBlock forgotten(aside, 0x99);
+    EXPECT_EQ(here.At({0, 0}), CLensBackdrop::kPlacesLeftKept) << "the place held";
+    backdrop.Cover(CPixelBlock(area, 0x1), CPixelBlock(area, 0x2));
+    CPixelBlock forgotten(aside, 0x99);
     backdrop.Uncover(forgotten);
     EXPECT_EQ(forgotten.At({100, 0}), 0x99u);
 }

@@ -1,5 +1,5 @@
 // The rules a typed number and a typed colour follow, and how the colour is written back.
-#include "colour_text.h"
+#include "rules/colour_text.h"
 #include "decimal_text.h"
 
 #include <gtest/gtest.h>

@@ -15,11 +15,11 @@
 
 namespace {
 
-using Bitmap = testing_support::UniqueBitmap;
-using Brush = testing_support::UniqueBrush;
-using Icon = testing_support::UniqueIcon;
-using Cursor = testing_support::UniqueCursor;
-using MemoryDc = testing_support::UniqueMemoryDc;
+using Bitmap = testing_support::CUniqueBitmap;
+using Brush = testing_support::CUniqueBrush;
+using Icon = testing_support::CUniqueIcon;
+using Cursor = testing_support::CUniqueCursor;
+using MemoryDc = testing_support::CUniqueMemoryDc;
 
 using testing_support::IconBitmaps;
 

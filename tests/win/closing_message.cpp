@@ -48,9 +48,9 @@ std::vector<COLORREF> Pixels(HDC dc, const RECT& area) {
 // A system icon as drawn over `background` in a rectangle of `size`.
 std::vector<COLORREF> DrawnIcon(LPCSTR icon, SIZE size, COLORREF background) {
     const ScreenDc screen;
-    const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
-    const UniqueBrush brush(CreateSolidBrush(background));
+    const CUniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const CUniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    const CUniqueBrush brush(CreateSolidBrush(background));
     const Selection drawing(memory.get(), bitmap.get());
     const RECT all{0, 0, size.cx, size.cy};
     FillRect(memory.get(), &all, brush.get());

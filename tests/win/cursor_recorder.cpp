@@ -1,6 +1,6 @@
 #include "cursor_recorder.h"
 
-#include "system_cursor.h"
+#include "sampling/system_cursor.h"
 
 #include <gtest/gtest.h>
 

@@ -85,7 +85,7 @@ HWND ChildWithText(HWND dialog, const std::string& text) {
 
 SIZE TextSize(HWND dialog, const std::string& text) {
     SIZE size{};
-    const framework::WindowDc dc(dialog);
+    const framework::CWindowDc dc(dialog);
     const testing_support::Selection font(
         dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
     GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);

@@ -37,10 +37,10 @@ TEST(MeasurementProbes, AnotherProcessIsCountedAndAHandleThatCannotReadItCountsN
     ASSERT_NE(board.Window(), nullptr);
     DWORD id = 0;
     GetWindowThreadProcessId(board.Window(), &id);
-    const UniqueKernelObject readable(
+    const CUniqueKernelObject readable(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
     // May only wait for its end.
-    const UniqueKernelObject unreadable(OpenProcess(SYNCHRONIZE, FALSE, id));
+    const CUniqueKernelObject unreadable(OpenProcess(SYNCHRONIZE, FALSE, id));
     ASSERT_TRUE(readable && unreadable);
     EXPECT_TRUE(CountGdiObjects(readable.get()).has_value());
     EXPECT_FALSE(CountGdiObjects(unreadable.get()).has_value()) << "a count it could not read";

@@ -2,7 +2,7 @@
 // recognised. Runs in a prefix whose C:\windows\winhlp32.exe is a stand-in with the stub's
 // version record that logs each start (run-with-help-stub.sh); a help request reaching the
 // platform would start it.
-#include "help_viewer_stub.h"
+#include "help_window/help_viewer_stub.h"
 #include "message_pump.h"
 #include "resources/resource_ids.h"
 #include "test_paths.h"

@@ -4,7 +4,7 @@
 // viewer window of the test's own catches any help request that would reach the platform's
 // viewer (even the closing one, which never starts a program).
 #include "fake_help_viewer.h"
-#include "help_pages.h"
+#include "rules/help_pages.h"
 #include "message_pump.h"
 #include "picker_fixture.h"
 #include "resources/resource_ids.h"

@@ -4,7 +4,7 @@
 
 #include "message_pump.h"
 #include "message_spy.h"
-#include "colour_text.h"
+#include "rules/colour_text.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
 

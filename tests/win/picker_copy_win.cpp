@@ -254,8 +254,8 @@ TEST_F(PickerCopyTest, TheFieldsAndTheTitleBarKeepTheirOwnMenus) {
 
 TEST_F(PickerCopyTest, WhileAnotherProgramHoldsTheClipboardAnItemDoesNothing) {
     TypeTheColour();
-    const UniqueKernelObject held(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestHeld"));
-    const UniqueKernelObject release(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestRelease"));
+    const CUniqueKernelObject held(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestHeld"));
+    const CUniqueKernelObject release(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestRelease"));
     ChildProcess holder(BesideTest("clipboard_holder.exe") +
                         " PrismelCopyTestHeld PrismelCopyTestRelease");
     ASSERT_TRUE(holder.Started());

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "message_boxes.h"
-#include "picker_app.h"
+#include "app/picker_app.h"
 #include "screenshot.h"
 #include "ui_thread.h"
 
@@ -50,7 +50,7 @@ protected:
     void ExpectWarning(const std::string& text);
     bool Ended(DWORD timeoutMs) { return ui_->WaitForEnd(timeoutMs); }
 
-    CPickerApp app_;
+    picker::CPickerApp app_;
     std::unique_ptr<testing_support::UiThread> ui_;
     HWND window_ = nullptr;
 };

@@ -9,7 +9,7 @@
 #include "message_pump.h"
 #include "message_spy.h"
 #include "resources/resource_ids.h"
-#include "system_cursor.h"
+#include "sampling/system_cursor.h"
 
 #include <commctrl.h>
 

@@ -9,7 +9,7 @@
 #include "cursor_recorder.h"
 #include "gdi_object_count.h"
 #include "lens_view.h"
-#include "lens_window.h"
+#include "sampling/lens_window.h"
 #include "message_pump.h"
 #include "process_memory.h"
 #include "resources/resource_ids.h"
@@ -116,7 +116,7 @@ TEST_F(PickerSoakTest, HundredsOfSamplingRunsLeaveNoHookAndNothingBehind) {
         const HWND lens = LensOfThread(ui_->Id());
         const bool followed = PumpUntil(
             [&] {
-                SendMessageA(lens, WM_TIMER, CLensWindow::kTimerId, 0);
+                SendMessageA(lens, WM_TIMER, picker::CLensWindow::kTimerId, 0);
                 RECT at{};
                 return GetWindowRect(lens, &at) && IsWindowVisible(lens) && at.left > to.x + 10 &&
                        at.left < to.x + 40 && at.top > to.y + 10 && at.top < to.y + 40;

@@ -42,7 +42,7 @@ public:
     std::vector<std::string> ValueNames() const;
 
 private:
-    using OwnedKey = testing_support::UniqueRegistryKey;
+    using OwnedKey = testing_support::CUniqueRegistryKey;
     OwnedKey Open() const;
     OwnedKey Create() const;
 

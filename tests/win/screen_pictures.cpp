@@ -2,8 +2,8 @@
 
 #include "handle_owner.h"
 
-using framework::UniqueDeviceContext;
-using framework::UniqueGdiObject;
+using framework::CUniqueDeviceContext;
+using framework::CUniqueGdiObject;
 using testing_support::Screenshot;
 
 namespace screen_pictures {
@@ -25,7 +25,7 @@ Picture PixelsOf(HBITMAP bitmap, LONG width, LONG height) {
     Picture picture{width, height, {}};
     BITMAPINFO info = TopDown32(width, height);
     std::vector<DWORD> stored(static_cast<size_t>(width * height));
-    const UniqueDeviceContext dc(CreateCompatibleDC(nullptr));
+    const CUniqueDeviceContext dc(CreateCompatibleDC(nullptr));
     if (GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(height), stored.data(), &info,
                   DIB_RGB_COLORS) != height) {
         return Picture{};
@@ -40,8 +40,8 @@ Picture PixelsOf(HBITMAP bitmap, LONG width, LONG height) {
 
 Picture BitmapResource(UINT id) {
     // As the picker loads it: a bitmap for the display, colours matched to it.
-    const UniqueGdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    const CUniqueGdiObject bitmap(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     BITMAP size{};
     if (!bitmap || !GetObjectA(bitmap.get(), sizeof size, &size)) {
         return Picture{};
@@ -69,8 +69,8 @@ Picture DrawnIcon(HICON icon, const Picture& backdrop) {
     // Drawn on a 32-bit section whose pixels are written and read directly.
     BITMAPINFO info = TopDown32(backdrop.width, backdrop.height);
     void* bits = nullptr;
-    const UniqueDeviceContext dc(CreateCompatibleDC(nullptr));
-    const UniqueGdiObject canvas(
+    const CUniqueDeviceContext dc(CreateCompatibleDC(nullptr));
+    const CUniqueGdiObject canvas(
         CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!canvas) {
         return Picture{};

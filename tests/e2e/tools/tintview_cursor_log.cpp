@@ -3,14 +3,14 @@
 // does nothing, so this is how a test that runs Tintview as its own process sees the arrow
 // restored. The cursor is kept, as the platform keeps what it is given.
 #include "handle_owners.h"
-#include "picker_app.h"
-#include "system_cursor.h"
+#include "app/picker_app.h"
+#include "sampling/system_cursor.h"
 
 #include <cstdio>
 
 namespace {
 
-CPickerApp theApp;
+picker::CPickerApp theApp;
 std::FILE* cursorLog = nullptr;
 
 BOOL WINAPI LogSystemCursor(HCURSOR cursor, DWORD id) {

@@ -10,7 +10,7 @@ namespace artwork_test {
 
 namespace {
 
-using Reader = binary::ByteReader;
+using Reader = binary::CByteReader;
 
 int RowBytes(int width, int bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;

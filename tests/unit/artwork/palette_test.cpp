@@ -10,8 +10,8 @@ namespace artwork {
 namespace {
 
 // 40 x 20 pixels, every one a different colour.
-Raster ManyColours() {
-    Raster picture(40, 20);
+CRaster ManyColours() {
+    CRaster picture(40, 20);
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 40; ++x) {
             picture.at(x, y) = Opaque(static_cast<uint8_t>(x * 6), static_cast<uint8_t>(y * 12),
@@ -26,7 +26,7 @@ int Distance(Rgb a, Rgb b) {
 }
 
 TEST(OwnPalette, KeepsTheGivenColoursExactAndApproximatesTheRest) {
-    Raster picture = ManyColours();
+    CRaster picture = ManyColours();
     const std::vector<Rgb> exact = {{178, 188, 197}, {150, 161, 172}, {203, 210, 216}};
     for (int x = 0; x < 40; ++x) {
         picture.at(x, 0) =
@@ -49,7 +49,7 @@ TEST(OwnPalette, KeepsTheGivenColoursExactAndApproximatesTheRest) {
 }
 
 TEST(OwnPalette, IsExactForFewColours) {
-    Raster picture(3, 1, Opaque(1, 2, 3));
+    CRaster picture(3, 1, Opaque(1, 2, 3));
     picture.at(2, 0) = Opaque(4, 5, 6);
     const IndexedImage image = WithOwnPalette(picture, {}, 256);
     EXPECT_EQ(image.palette.size(), 2u);
@@ -58,7 +58,7 @@ TEST(OwnPalette, IsExactForFewColours) {
 }
 
 TEST(FixedPalette, RefusesAColourOutsideIt) {
-    Raster picture(2, 1);
+    CRaster picture(2, 1);
     picture.at(0, 0) = kBlack;
     EXPECT_NO_THROW(WithFixedPalette(picture, {{0, 0, 0}, {255, 255, 255}}));
     picture.at(1, 0) = Opaque(10, 10, 10);

@@ -14,7 +14,7 @@ using hlp_reader::BTree;
 using hlp_reader::Field;
 
 Bytes U32Bytes(std::uint32_t value) {
-    helpc::ByteWriter out;
+    helpc::CByteWriter out;
     out.U32(value);
     return out.Take();
 }

@@ -9,11 +9,11 @@
 
 namespace {
 
-using helpc::ByteWriter;
+using helpc::CByteWriter;
 
 TEST(CompressedIntegers, EveryFormRoundTripsThroughTheViewersDecoderAtItsLimits) {
     for (unsigned value : {0u, 1u, 127u, 128u, 300u, 32767u}) {
-        ByteWriter out;
+        CByteWriter out;
         out.CompressedUnsignedShort(value);
         EXPECT_EQ(out.Size(), value < 128 ? 1u : 2u) << value;
         const std::uint8_t* at = out.Data().data();
@@ -21,7 +21,7 @@ TEST(CompressedIntegers, EveryFormRoundTripsThroughTheViewersDecoderAtItsLimits)
         EXPECT_EQ(at, out.Data().data() + out.Size());
     }
     for (int value : {-16384, -65, -64, -1, 0, 63, 64, 16383}) {
-        ByteWriter out;
+        CByteWriter out;
         out.CompressedShort(value);
         EXPECT_EQ(out.Size(), value >= -64 && value < 64 ? 1u : 2u) << value;
         const std::uint8_t* at = out.Data().data();
@@ -29,7 +29,7 @@ TEST(CompressedIntegers, EveryFormRoundTripsThroughTheViewersDecoderAtItsLimits)
         EXPECT_EQ(at, out.Data().data() + out.Size());
     }
     for (long value : {-0x40000000L, -16385L, -16384L, 0L, 3630L, 16383L, 16384L, 0x3FFFFFFFL}) {
-        ByteWriter out;
+        CByteWriter out;
         out.CompressedLong(value);
         EXPECT_EQ(out.Size(), value >= -16384 && value < 16384 ? 2u : 4u) << value;
         const std::uint8_t* at = out.Data().data();
@@ -38,7 +38,7 @@ TEST(CompressedIntegers, EveryFormRoundTripsThroughTheViewersDecoderAtItsLimits)
 }
 
 TEST(CompressedIntegers, ValuesBeyondTheLongFormAreRefused) {
-    ByteWriter out;
+    CByteWriter out;
     EXPECT_THROW(out.CompressedUnsignedShort(32768), std::out_of_range);
     EXPECT_THROW(out.CompressedShort(16384), std::out_of_range);
     EXPECT_THROW(out.CompressedShort(-16385), std::out_of_range);
@@ -86,7 +86,7 @@ TEST(Windows1252, RefusesWhatItCannotHoldAndBrokenUtf8) {
         try {
             helpc::ToWindows1252(bad.text);
             ADD_FAILURE() << "accepted " << bad.text;
-        } catch (const helpc::EncodingError& error) {
+        } catch (const helpc::CEncodingError& error) {
             EXPECT_NE(std::string(error.what()).find(bad.message), std::string::npos)
                 << error.what();
         }

@@ -107,7 +107,7 @@ TEST(HelpFile, AParagraphTooLongForABlockIsASourceFaultAtItsLine) {
     try {
         helpc::CompileHelpFile(helpc::ParseHelpSource(source), 0);
         FAIL() << "compiled";
-    } catch (const helpc::SourceError& error) {
+    } catch (const helpc::CSourceError& error) {
         EXPECT_EQ(error.Line(), 5);
         EXPECT_NE(std::string(error.what()).find("too long"), std::string::npos);
     }

@@ -1,7 +1,7 @@
 // The pages of Tintview's own help window: what helpc renders, read back as the program reads
 // them, and the rich text read as a rich-edit control reads it, so that every jump's place
 // covers exactly its text.
-#include "help_pages.h"
+#include "rules/help_pages.h"
 #include "page_rendering.h"
 #include "source_parser.h"
 

@@ -28,7 +28,7 @@ to the second](#second) topic.
 Body.
 )";
 
-TEST(SourceParser, ReadsTopicsBlocksRunsAndBooks) {
+TEST(CSourceParser, ReadsTopicsBlocksRunsAndBooks) {
     const helpc::HelpDocument document = ParseHelpSource(kSource);
     EXPECT_EQ(document.title, "Sample Help");
     EXPECT_EQ(document.contentsId, "second");
@@ -64,7 +64,7 @@ TEST(SourceParser, ReadsTopicsBlocksRunsAndBooks) {
     EXPECT_EQ(document.topics[1].blocks[0].runs[0].text, "Body.");
 }
 
-TEST(SourceParser, TheFirstTopicIsTheContentsUnlessNamedAndCrLfAndBomAreRead) {
+TEST(CSourceParser, TheFirstTopicIsTheContentsUnlessNamedAndCrLfAndBomAreRead) {
     const auto document =
         ParseHelpSource("\xEF\xBB\xBF:title T\r\n= A {#a}\r\nText\r\n= B {#b}\r\n");
     EXPECT_EQ(document.contentsId, "a");
@@ -77,7 +77,7 @@ struct Fault {
     const char* message;
 };
 
-TEST(SourceParser, FaultsAreReportedWithTheirLine) {
+TEST(CSourceParser, FaultsAreReportedWithTheirLine) {
     const Fault faults[] = {
         {":title T\nText before any topic\n", 2, "before the first topic"},
         {":title T\n= A {#a}\n:colour red\n", 3, "unknown directive ':colour'"},
@@ -110,7 +110,7 @@ TEST(SourceParser, FaultsAreReportedWithTheirLine) {
         try {
             ParseHelpSource(fault.source);
             ADD_FAILURE() << "accepted:\n" << fault.source;
-        } catch (const helpc::SourceError& error) {
+        } catch (const helpc::CSourceError& error) {
             EXPECT_EQ(error.Line(), fault.line) << fault.source << "\n" << error.what();
             EXPECT_NE(std::string(error.what()).find(fault.message), std::string::npos)
                 << "expected '" << fault.message << "' in: " << error.what();

@@ -1,0 +1,99 @@
+// Tintview's main window: one colour shown five ways (three sliders, three decimal fields, the
+// hexadecimal field, the swatch), kept in step whichever the user changes, and "Snap", which
+// takes the colour of any pixel on the screen.
+#pragma once
+
+#include "controls.h"
+#include "dialog.h"
+#include "gdi_objects.h"
+#include "help_window/help_window.h"
+#include "rules/colour_text.h"
+#include "sampling/sampling_session.h"
+
+#include <optional>
+#include <string>
+
+namespace picker {
+
+class CPickerDialog : public framework::CDialog {
+public:
+    CPickerDialog();
+    ~CPickerDialog() override;
+
+private:
+    const framework::CMessageTable* GetMessageTable() const override { return &messageTable; }
+    static const framework::CMessageTable messageTable;
+
+    // Start-up and window.
+    BOOL InitialiseWindow() override;
+    void ShowHelp(DWORD_PTR data, UINT command) override;
+    void ShowOwnHelp(UINT command);
+    void OnSystemCommand(UINT commandId);
+    void OnExitClicked();
+    void OnWindowDestroyed();
+    void OnSessionEnding(bool ending);
+    void RestoreArrowCursor();
+    void ReleaseBrushes();
+
+    // Colour state.
+    void DoDataExchange(framework::CDataExchange& exchange) override;
+    bool ReadControls() { return UpdateData(true); }
+    bool WriteControls() { return UpdateData(false); }
+    void PaintSwatch(COLORREF colour);
+    void ApplyComponentFromSlider(UINT code, HWND source);
+    void OnDecimalFieldChanged(UINT fieldId);
+    void OnHexFieldChanged();
+    void LoadSampledColour(COLORREF colour);
+    void FormatHexText();
+    picker::Components CurrentComponents() const { return {red, green, blue}; }
+
+    // Sampling: a session lives while the mode is on.
+    void OnSnapClicked();
+    LRESULT OnPickPoint(LONG x, LONG y);
+    // Ends the mode, whichever way the program goes: with no session, the arrow is put back and
+    // the hook removed all the same.
+    void EndSampling();
+    // While sampling, the arrow keys on the window or its buttons move the pointer.
+    bool PreTranslateMessage(const MSG& message) override;
+    bool TakesPointerKeys(HWND focus) const;
+
+    // Copying: the context menu puts the colour on the clipboard as hex, rgb() or hsl().
+    void OnContextMenuRequest(HWND window, POINT point);
+
+    // Appearance.
+    HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
+    void PaintWindow();
+    HICON DragIconRequested();
+
+    framework::CBrush colourBrush;
+    framework::CUniqueCursor savedArrow; // a private copy: the system's own is replaced
+    framework::CBitmap patternBitmap;
+    framework::CBitmap snapActiveBitmap;
+    framework::CBitmap snapBitmap;
+    framework::CBitmap exitBitmap;
+    framework::CBitmap helpBitmap;
+    framework::CBrush patternBrush;
+    framework::CEdit blueField;
+    framework::CEdit greenField;
+    framework::CEdit redField;
+    framework::CButton helpButton;
+    framework::CButton exitButton;
+    framework::CButton snapButton;
+    framework::CEdit hexField;
+    framework::CStatic swatch;
+    framework::CSliderCtrl blueSlider;
+    framework::CSliderCtrl greenSlider;
+    framework::CSliderCtrl redSlider;
+    std::int32_t red = 0;
+    std::int32_t green = 0;
+    std::int32_t blue = 0;
+    std::string hexText = "000000";
+    HICON icon; // shared resource, never destroyed
+    // Where the platform's help viewer is only the stub newer Windows keep in its place, the
+    // help shows in a window of the program's own. Looked up at the first request for help.
+    std::optional<bool> helpViewerIsStub;
+    std::optional<CHelpWindow> helpWindow;
+    std::optional<picker::CSamplingSession> sampling;
+};
+
+} // namespace picker

@@ -1,0 +1,76 @@
+// Handing the colour on: the window's context menu copies it in the notations style sheets use.
+#include "main_window/picker_dialog.h"
+
+#include "app.h"
+#include "main_window/clipboard_writer.h"
+#include "data_exchange.h"
+#include "handle_owner.h"
+#include "resources/resource_ids.h"
+
+#include <array>
+
+namespace picker {
+
+using namespace framework;
+
+namespace {
+
+// The menu's items, in order; the command is the item's index plus one (0 is no choice).
+constexpr std::size_t kNotations = 3;
+
+std::array<std::string, kNotations> Notations(const picker::Components& colour) {
+    return {picker::FormatCssHex(colour), picker::FormatCssRgb(colour),
+            picker::FormatCssHsl(colour)};
+}
+
+POINT CentreOnScreen(HWND window) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    return POINT{frame.left + (frame.right - frame.left) / 2,
+                 frame.top + (frame.bottom - frame.top) / 2};
+}
+
+} // namespace
+
+void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
+    const HWND window = GetSafeHwnd();
+    // A key (Shift+F10, the menu key) asks with no position: the menu opens over the control
+    // with the focus, as the edit fields place theirs.
+    const bool fromKeyboard = point.x == -1 && point.y == -1;
+    if (fromKeyboard) {
+        const HWND focus = GetFocus();
+        point = CentreOnScreen(focus && IsChild(window, focus) ? focus : window);
+    } else {
+        // The title bar and the frame keep the system menu.
+        POINT client = point;
+        ScreenToClient(window, &client);
+        RECT area;
+        GetClientRect(window, &area);
+        if (!PtInRect(&area, client)) {
+            Default();
+            return;
+        }
+    }
+
+    char pattern[64] = "";
+    LoadStringA(CWinApp::ResourceInstance(), IDS_COPY_NOTATION, pattern, sizeof pattern);
+    CUniqueMenu menu(pattern[0] != '\0' ? CreatePopupMenu() : nullptr);
+    if (!menu) {
+        return;
+    }
+    // The components as they stand, whatever a field shows in the middle of an edit.
+    const auto notations = Notations(CurrentComponents());
+    for (std::size_t item = 0; item < kNotations; ++item) {
+        AppendMenuA(menu.get(), MF_STRING, item + 1,
+                    FormatMessageText(pattern, notations[item]).c_str());
+    }
+    const auto chosen = static_cast<std::size_t>(
+        TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                       point.x, point.y, 0, window, nullptr));
+    // The text the item showed, even if a sample changed the colour while the menu was open.
+    if (chosen >= 1 && chosen <= kNotations) {
+        picker::PutTextOnClipboard(window, notations[chosen - 1]);
+    }
+}
+
+} // namespace picker

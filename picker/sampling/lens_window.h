@@ -1,0 +1,71 @@
+// The lens: while sampling, a small window beside the pointer shows the 15 x 15 pixels around
+// it, magnified, and the centre pixel's colour as text. It never activates, takes no focus and
+// lets every click through to the window beneath; it is made on the first "Snap".
+#pragma once
+
+#include "rules/lens_backdrop.h"
+#include "sampling/pixel_canvas.h"
+#include "sampling/screen_reader.h"
+#include "window.h"
+
+#include <atomic>
+#include <optional>
+
+namespace picker {
+
+class CLensWindow : public framework::CWnd {
+public:
+    static constexpr char kClassName[] = "PrismelLens";
+    // Each tick of this timer reads the pointer and the pixels around it.
+    static constexpr UINT_PTR kTimerId = 1;
+
+    CLensWindow();
+    ~CLensWindow() override;
+
+    // Shows the lens beside the pointer and follows it from now on.
+    void Start();
+    // Hides the lens and stops following. Safe from any thread (the crash guard calls it from
+    // whichever thread failed): the hide is posted to the lens's thread rather than sent, so it
+    // can never wait on a thread that is stuck, and that thread stops the timer at its next tick.
+    void Stop();
+    bool Following() const { return following; }
+
+    // One step: reads the pointer and the pixels around it, and redraws and moves the lens when
+    // either changed.
+    void Update();
+
+    // The colour the screen shows at `point`, with what the lens covers, or has just left and the
+    // window beneath has not repainted, read from what lay beneath it. Nothing off the displays.
+    std::optional<COLORREF> ScreenPixel(POINT point);
+
+protected:
+    const framework::CMessageTable* GetMessageTable() const override { return &messageTable; }
+    static const framework::CMessageTable messageTable;
+
+private:
+    void OnTimer(UINT_PTR id);
+    int OnMouseActivates();
+    void PaintWindow();
+    void DrawPicture();
+    void Hide();
+    void Withdraw();
+    void Tick(UINT milliseconds);
+
+    CScreenReader reader;
+    CPixelCanvas canvas;
+    picker::CLensBackdrop backdrop;
+    std::atomic<bool> following{false};
+    bool shown = false;
+    UINT frameMs = 15;
+    int unchangedTicks = 0;
+    picker::LensPoint lastPointer{0, 0};
+    picker::LensRect shownPlace{0, 0, 0, 0};
+    // Kept from one update to the next so that following the pointer allocates nothing.
+    picker::CPixelBlock square;  // the pixels shown
+    picker::CPixelBlock read;    // the pixels just read
+    picker::CPixelBlock drawing; // the lens's picture, at 0, 0
+    picker::CPixelBlock picture; // the same where it is shown
+    picker::CPixelBlock beneath;
+};
+
+} // namespace picker

@@ -1,0 +1,112 @@
+#include "sampling/sampling_session.h"
+
+#include "Mousetap.h"
+#include "app.h"
+#include "resources/resource_ids.h"
+#include "rules/lens_geometry.h"
+#include "sampling/system_cursor.h"
+
+namespace picker {
+namespace {
+
+constexpr LONG kShiftStep = 10;
+
+framework::UniqueCursor LoadDropper() {
+    // A cursor of our own (not the shared resource): the platform takes it over.
+    return framework::UniqueCursor(static_cast<HCURSOR>(
+        LoadImageA(framework::CWinApp::ResourceInstance(), MAKEINTRESOURCEA(IDC_DROPPER),
+                   IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+}
+
+// Sent on the button's own thread; posted from any other, which must not wait on it.
+void ShowPicture(HWND button, HBITMAP picture) {
+    const auto bitmap = reinterpret_cast<LPARAM>(picture);
+    if (GetWindowThreadProcessId(button, nullptr) == GetCurrentThreadId()) {
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, bitmap);
+    } else {
+        PostMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, bitmap);
+    }
+}
+
+} // namespace
+
+std::atomic<CSamplingSession*> CSamplingSession::live{nullptr};
+
+CSamplingSession::CSamplingSession(const SamplingDesktop& lent) : desktop(lent) {
+    InitHooksDll(desktop.target);
+    InstallFilter(0, TRUE);
+    InstallSystemCursor(LoadDropper(), kNormalArrowCursor);
+    ShowPicture(desktop.snapButton, desktop.activePicture);
+    lens.Start();
+    live = this;
+}
+
+CSamplingSession::~CSamplingSession() {
+    CSamplingSession* self = this;
+    live.compare_exchange_strong(self, nullptr);
+    Undo();
+}
+
+void CSamplingSession::EndFromAnyThread() {
+    if (CSamplingSession* session = live.exchange(nullptr)) {
+        session->Undo();
+    }
+}
+
+void CSamplingSession::Undo() {
+    if (undone.exchange(true)) {
+        return;
+    }
+    InstallFilter(0, FALSE);
+    RestoreArrow(desktop.savedArrow);
+    lens.Stop();
+    ShowPicture(desktop.snapButton, desktop.idlePicture);
+}
+
+std::optional<COLORREF> CSamplingSession::PickAt(POINT point) {
+    // Read through the lens, which knows what it covers; a point no display shows leaves the
+    // colour as it was.
+    return lens.ScreenPixel(point);
+}
+
+bool CSamplingSession::TakeKey(WPARAM key, bool shift) {
+    const LONG step = shift ? kShiftStep : 1;
+    switch (key) {
+    case VK_LEFT:
+        MovePointerBy(-step, 0);
+        return true;
+    case VK_RIGHT:
+        MovePointerBy(step, 0);
+        return true;
+    case VK_UP:
+        MovePointerBy(0, -step);
+        return true;
+    case VK_DOWN:
+        MovePointerBy(0, step);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CSamplingSession::MovePointerBy(LONG dx, LONG dy) {
+    POINT at;
+    if (!GetCursorPos(&at)) {
+        return;
+    }
+    POINT to{at.x + dx, at.y + dy};
+    // Onto a neighbouring display if there is one, else to the edge of this one.
+    if (!MonitorFromPoint(to, MONITOR_DEFAULTTONULL)) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& edge = monitor.rcMonitor;
+        const LensPoint onto = ClampOnto(LensPoint{to.x, to.y},
+                                         LensRect{edge.left, edge.top, edge.right, edge.bottom});
+        to = POINT{onto.x, onto.y};
+    }
+    SetCursorPos(to.x, to.y);
+    lens.Update();
+}
+
+} // namespace picker

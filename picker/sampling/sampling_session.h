@@ -1,0 +1,56 @@
+// Sampling: while a session lives, every left-button release on the desktop takes the colour
+// under the pointer. Making one changes the desktop for it: the mouse hook reports to the main
+// window, the dropper replaces the arrow everywhere, "Snap" shows its active picture and the lens
+// follows the pointer. Destroying it undoes all of that. The main window holds one only while
+// sampling.
+#pragma once
+
+#include "sampling/lens_window.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <optional>
+
+namespace picker {
+
+// What a session changes on the desktop, lent by the main window, which outlives its sessions.
+struct SamplingDesktop {
+    HWND target;           // gets the hook's reports
+    HWND snapButton;       // shows which mode is on
+    HBITMAP activePicture; // on "Snap" while sampling
+    HBITMAP idlePicture;   // on "Snap" otherwise
+    HCURSOR savedArrow;    // the private copy the arrow is restored from
+};
+
+class CSamplingSession {
+public:
+    explicit CSamplingSession(const SamplingDesktop& desktop);
+    // Removes the hook, restores the arrow, hides the lens and puts the idle picture back.
+    ~CSamplingSession();
+    CSamplingSession(const CSamplingSession&) = delete;
+    CSamplingSession& operator=(const CSamplingSession&) = delete;
+
+    // The colour a pick at `point` (screen pixels) loads: what the screen shows there without
+    // the lens. Nothing where no display shows the point.
+    std::optional<COLORREF> PickAt(POINT point);
+    // An arrow key in the main window or on one of its buttons moves the pointer by a pixel (by
+    // ten with Shift); true when `key` was one.
+    bool TakeKey(WPARAM key, bool shift);
+
+    // Ends the live session, if any, from any thread: the crash path. It waits on no thread,
+    // so a stuck one cannot hold the desktop; the process is about to end.
+    static void EndFromAnyThread();
+
+private:
+    // Puts the desktop back, once, whichever way the session ends.
+    void Undo();
+    void MovePointerBy(LONG dx, LONG dy);
+
+    SamplingDesktop desktop;
+    CLensWindow lens;
+    std::atomic<bool> undone{false};
+    static std::atomic<CSamplingSession*> live;
+};
+
+} // namespace picker
