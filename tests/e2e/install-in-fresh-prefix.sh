@@ -7,6 +7,7 @@ arch=$1 program=$2 win64_bin=$3 win32_bin=$4
 mkdir -p "$5" && work=$(cd "$5" && pwd) || exit 1
 shift 5
 . "$(dirname "$0")/../harness/own-machine.sh"
+prismel_skip_unrunnable "$program"
 
 setup=$("$own_repo/installer/make-setup.sh" "$work/setup-$arch" "$win64_bin" "$win32_bin") || exit 1
 fresh_prefix "$arch" "$work" || exit 1

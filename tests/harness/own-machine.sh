@@ -10,6 +10,7 @@
 #                                  under WORK (made once: Wine takes 15-20 s to make a prefix)
 #   fresh_run PROGRAM [ARGS...]    runs a Windows program there; its output and exit code pass
 own_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko prompts; and no menu entries or desktop files written into the Linux
@@ -75,6 +76,11 @@ own_server() {
 fresh_prefix() {
     local arch=$1 work=$2 name=${3:-run}
     local template=$work/template-$arch
+    if [ "$arch" = win32 ] && [ "$PRISMEL_WINE32" = no ]; then
+        echo "SKIPPED: a 32-bit Windows needs Wine's 32-bit loader, and this machine's kernel runs" \
+            "no 32-bit programs (its ia32 emulation is off)."
+        exit "$PRISMEL_SKIP"
+    fi
     export WINEARCH=$arch
     own_display "$work" "$name-$arch" || return 1
     # The marker names what a template holds; a template of an older kind is made again.

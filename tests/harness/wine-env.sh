@@ -1,6 +1,7 @@
 # Sourced by the harness scripts: where the shared test display, prefix and server live.
 # Every Windows test of every build shares one prefix under the top build folder.
 repo_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 HARNESS_DIR=${PRISMEL_HARNESS_DIR:-$repo_dir/build/harness}
 export WINEPREFIX=$HARNESS_DIR/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}

@@ -31,6 +31,7 @@ viewer=$(realpath "$template/drive_c/windows/winhlp32.exe")
 export PRISMEL_WINE_VIEWER="Z:${viewer//\//\\}"
 own_server "$machine"
 program=$(realpath "$1") || exit 1
+prismel_skip_unrunnable "$program"
 shift
 cd "$(dirname "$program")" || exit 1
 output=$(mktemp)
