@@ -44,7 +44,7 @@ bool LensBeside(HWND lens, POINT pointer) {
 // Sampling on in the picker of `window` (run on `ui`) for as long as it lives.
 class CSamplingOn {
 public:
-    explicit CSamplingOn(HWND window) : window(window) {
+    explicit CSamplingOn(HWND picker) : window(picker) {
         SendMessageA(GetDlgItem(window, IDC_SNAP), BM_CLICK, 0, 0);
         lens = LensOfThread(GetWindowThreadProcessId(window, nullptr));
         if (!lens || !IsWindowVisible(lens)) {

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <memory>
+
 namespace picker {
 
 using namespace framework;

@@ -8,6 +8,7 @@
 #include "gdi_objects.h"
 #include "help_window/help_window.h"
 #include "rules/colour_text.h"
+#include "rules/sampling_keys.h"
 #include "sampling/sampling_session.h"
 
 #include <optional>
@@ -34,6 +35,8 @@ private:
     void OnSessionEnding(bool ending);
     void RestoreArrowCursor();
     void ReleaseBrushes();
+    // The buttons carry pictures, not words: each gets a tooltip.
+    void AddTooltips();
 
     // Colour state.
     void DoDataExchange(framework::CDataExchange& exchange) override;
@@ -49,7 +52,12 @@ private:
 
     // Sampling: a session lives while the mode is on.
     void OnSnapClicked();
+    // Win+Shift+C, from any program: starts sampling without taking the focus, or ends it.
+    void OnShortcut();
+    void StartSampling(picker::SamplingStart start);
     LRESULT OnPickPoint(LONG x, LONG y);
+    // A key sampling took, wherever the focus was (sampling/keyboard_watch.h).
+    void OnSamplingKey(picker::SamplingKey key, bool shift);
     // Ends the mode, whichever way the program goes: with no session, the arrow is put back and
     // the hook removed all the same.
     void EndSampling();
@@ -57,8 +65,11 @@ private:
     bool PreTranslateMessage(const MSG& message) override;
     bool TakesPointerKeys(HWND focus) const;
 
-    // Copying: the context menu puts the colour on the clipboard as hex, rgb() or hsl().
+    // Copying: the context menu puts the colour on the clipboard as hex, rgb() or hsl(). The
+    // notation last chosen there is also the one a pick started by the shortcut copies.
     void OnContextMenuRequest(HWND window, POINT point);
+    void CopyToClipboard(const std::string& text);
+    using Notation = std::string (*)(const Components&);
 
     // Appearance.
     HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
@@ -94,6 +105,9 @@ private:
     std::optional<bool> helpViewerIsStub;
     std::optional<CHelpWindow> helpWindow;
     std::optional<picker::CSamplingSession> sampling;
+    bool shortcutRegistered = false; // not where another program holds the shortcut
+    HWND tooltips = nullptr;         // owned by the window, destroyed with it
+    Notation lastNotation = &picker::FormatCssHex;
 };
 
 } // namespace picker

@@ -17,11 +17,8 @@ namespace {
 
 // The menu's items, in order; the command is the item's index plus one (0 is no choice).
 constexpr std::size_t kNotations = 3;
-
-std::array<std::string, kNotations> Notations(const picker::Components& colour) {
-    return {picker::FormatCssHex(colour), picker::FormatCssRgb(colour),
-            picker::FormatCssHsl(colour)};
-}
+constexpr std::string (*kNotationOf[kNotations])(const Components&) = {&FormatCssHex, &FormatCssRgb,
+                                                                       &FormatCssHsl};
 
 POINT CentreOnScreen(HWND window) {
     RECT frame;
@@ -59,8 +56,9 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
         return;
     }
     // The components as they stand, whatever a field shows in the middle of an edit.
-    const auto notations = Notations(CurrentComponents());
+    std::array<std::string, kNotations> notations;
     for (std::size_t item = 0; item < kNotations; ++item) {
+        notations[item] = kNotationOf[item](CurrentComponents());
         AppendMenuA(menu.get(), MF_STRING, item + 1,
                     FormatMessageText(pattern, notations[item]).c_str());
     }
@@ -69,8 +67,14 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
                        point.x, point.y, 0, window, nullptr));
     // The text the item showed, even if a sample changed the colour while the menu was open.
     if (chosen >= 1 && chosen <= kNotations) {
-        picker::PutTextOnClipboard(window, notations[chosen - 1]);
+        lastNotation = kNotationOf[chosen - 1];
+        CopyToClipboard(notations[chosen - 1]);
     }
+}
+
+void CPickerDialog::CopyToClipboard(const std::string& text) {
+    // Another program holding the clipboard leaves it as it is; nothing is shown.
+    PutTextOnClipboard(GetSafeHwnd(), text);
 }
 
 } // namespace picker

@@ -20,6 +20,19 @@ template <auto Handler> MessageEntry WhenPickPoint() {
     });
 }
 
+// void Handler(SamplingKey key, bool shift): a key the keyboard watch took while sampling.
+template <auto Handler> MessageEntry WhenSamplingKey() {
+    return Entry(WM_SAMPLING_KEY, [](CCmdTarget& target, UINT, WPARAM wParam, LPARAM lParam) {
+        (detail::Target<Handler>(target).*Handler)(static_cast<SamplingKey>(wParam), lParam != 0);
+        return LRESULT{0};
+    });
+}
+
+// void Handler(): the program's system-wide shortcut was pressed.
+template <auto Handler> MessageEntry WhenShortcut() {
+    return Entry(WM_HOTKEY, &detail::NoArguments<Handler>);
+}
+
 } // namespace
 
 const CMessageTable CPickerDialog::messageTable{
@@ -34,6 +47,8 @@ const CMessageTable CPickerDialog::messageTable{
         WhenEditChanged<&CPickerDialog::OnHexFieldChanged>(IDC_HEX_FIELD),
         WhenClicked<&CPickerDialog::OnSnapClicked>(IDC_SNAP),
         WhenPickPoint<&CPickerDialog::OnPickPoint>(),
+        WhenShortcut<&CPickerDialog::OnShortcut>(),
+        WhenSamplingKey<&CPickerDialog::OnSamplingKey>(),
         WhenControlColour<&CPickerDialog::OnControlColour>(),
         WhenPaint<&CPickerDialog::PaintWindow>(),
         WhenDragIconAsked<&CPickerDialog::DragIconRequested>(),

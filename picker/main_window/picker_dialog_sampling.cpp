@@ -1,5 +1,6 @@
-// Sampling: "Snap" takes the colour of any pixel on the screen. The mode is a session the window
-// holds while it is on (sampling/sampling_session.h); these are the window's ways into it.
+// Sampling: "Snap" or the shortcut takes the colour of any pixel on the screen. The mode is a
+// session the window holds while it is on (sampling/sampling_session.h); these are the window's
+// ways into it.
 #include "main_window/picker_dialog.h"
 
 #include "Mousetap.h"
@@ -17,12 +18,27 @@ bool KeyDown(int key) {
 } // namespace
 
 void CPickerDialog::OnSnapClicked() {
+    StartSampling(SamplingStart::BySnap);
+}
+
+void CPickerDialog::OnShortcut() {
+    // Neither activates the window nor takes the focus: the user stays in the program they are in.
+    if (sampling) {
+        EndSampling();
+    } else {
+        StartSampling(SamplingStart::ByShortcut);
+    }
+}
+
+void CPickerDialog::StartSampling(SamplingStart start) {
     // Pressed again while sampling (from the keyboard), the mode starts afresh: one hook, one
     // dropper, so the next release over "Snap" still ends it completely.
     sampling.reset();
-    sampling.emplace(picker::SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
-                                             snapActiveBitmap.get(), snapBitmap.get(),
-                                             savedArrow.get()});
+    // The mouse is the hook's while sampling: no tooltip can follow it.
+    ::SendMessageA(tooltips, TTM_ACTIVATE, FALSE, 0);
+    sampling.emplace(SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
+                                     snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get()},
+                     start);
 }
 
 LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
@@ -34,19 +50,56 @@ LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
     }
     // A point no display shows leaves the colour as it was.
     const POINT point{x, y};
-    if (const auto colour = sampling ? sampling->PickAt(point) : picker::ReadScreenPixel(point)) {
+    if (const auto colour = sampling ? sampling->PickAt(point) : ReadScreenPixel(point)) {
         LoadSampledColour(*colour);
+        if (sampling && sampling->StartedByShortcut()) {
+            CopyToClipboard(lastNotation(CurrentComponents()));
+        }
     }
     return 1;
 }
 
+void CPickerDialog::OnSamplingKey(SamplingKey key, bool shift) {
+    if (!sampling) {
+        return; // posted before the mode ended
+    }
+    switch (key) {
+    case SamplingKey::Left:
+        sampling->TakeKey(VK_LEFT, shift);
+        break;
+    case SamplingKey::Right:
+        sampling->TakeKey(VK_RIGHT, shift);
+        break;
+    case SamplingKey::Up:
+        sampling->TakeKey(VK_UP, shift);
+        break;
+    case SamplingKey::Down:
+        sampling->TakeKey(VK_DOWN, shift);
+        break;
+    case SamplingKey::Pick: {
+        // Exactly as a release where the pointer is.
+        POINT pointer;
+        if (GetCursorPos(&pointer)) {
+            OnPickPoint(pointer.x, pointer.y);
+        }
+        break;
+    }
+    case SamplingKey::End:
+        EndSampling();
+        break;
+    default:
+        break;
+    }
+}
+
 void CPickerDialog::EndSampling() {
+    ::SendMessageA(tooltips, TTM_ACTIVATE, TRUE, 0);
     if (sampling) {
         sampling.reset();
         return;
     }
     InstallFilter(0, FALSE);
-    picker::RestoreArrow(savedArrow.get());
+    RestoreArrow(savedArrow.get());
 }
 
 bool CPickerDialog::PreTranslateMessage(const MSG& message) {

@@ -9,7 +9,14 @@
 #include "resources/resource_ids.h"
 #include "sampling/system_cursor.h"
 
+#include <commctrl.h>
+
 namespace picker {
+
+namespace {
+// The shortcut's number among the window's own.
+constexpr int kShortcutId = 1;
+} // namespace
 
 using namespace framework;
 
@@ -49,7 +56,33 @@ BOOL CPickerDialog::InitialiseWindow() {
     snapButton.SetBitmap(snapBitmap.get());
     exitButton.SetBitmap(exitBitmap.get());
     helpButton.SetBitmap(helpBitmap.get());
+    // Where another program holds the shortcut, the program works without it, and says so.
+    shortcutRegistered = RegisterHotKey(GetSafeHwnd(), kShortcutId,
+                                        MOD_WIN | MOD_SHIFT | MOD_NOREPEAT, 'C') != FALSE;
+    AddTooltips();
     return TRUE;
+}
+
+void CPickerDialog::AddTooltips() {
+    const HINSTANCE instance = CWinApp::ResourceInstance();
+    tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               GetSafeHwnd(), nullptr, instance, nullptr);
+    const std::pair<const CButton*, UINT> tips[] = {
+        {&snapButton, shortcutRegistered ? IDS_SNAP_TIP : IDS_SNAP_TIP_SHORTCUT_HELD},
+        {&exitButton, IDS_EXIT_TIP},
+        {&helpButton, IDS_HELP_TIP}};
+    for (const auto& [button, text] : tips) {
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = GetSafeHwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(button->GetSafeHwnd());
+        char words[128] = "";
+        LoadStringA(instance, text, words, sizeof words);
+        tool.lpszText = words; // copied by the tooltip
+        ::SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void CPickerDialog::OnSystemCommand(UINT commandId) {
@@ -123,6 +156,10 @@ void CPickerDialog::OnSessionEnding(bool ending) {
 void CPickerDialog::OnWindowDestroyed() {
     ShowHelp(0, HELP_QUIT);
     Default();
+    if (shortcutRegistered) {
+        UnregisterHotKey(GetSafeHwnd(), kShortcutId);
+        shortcutRegistered = false;
+    }
     EndSampling();
     ReleaseBrushes();
 }

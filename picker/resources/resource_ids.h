@@ -7,6 +7,11 @@
 #define IDS_COPY_NOTATION 103
 #define IDS_HELP_CONTENTS 104
 #define IDS_HELP_BACK 105
+// The three buttons' tooltips; the Snap one where another program holds the shortcut.
+#define IDS_SNAP_TIP 106
+#define IDS_SNAP_TIP_SHORTCUT_HELD 107
+#define IDS_EXIT_TIP 108
+#define IDS_HELP_TIP 109
 #define IDI_PROGRAM 128
 #define IDB_PATTERN 129
 #define IDC_DROPPER 130

@@ -11,9 +11,9 @@ namespace {
 
 constexpr LONG kShiftStep = 10;
 
-framework::UniqueCursor LoadDropper() {
+framework::CUniqueCursor LoadDropper() {
     // A cursor of our own (not the shared resource): the platform takes it over.
-    return framework::UniqueCursor(static_cast<HCURSOR>(
+    return framework::CUniqueCursor(static_cast<HCURSOR>(
         LoadImageA(framework::CWinApp::ResourceInstance(), MAKEINTRESOURCEA(IDC_DROPPER),
                    IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
 }
@@ -32,7 +32,8 @@ void ShowPicture(HWND button, HBITMAP picture) {
 
 std::atomic<CSamplingSession*> CSamplingSession::live{nullptr};
 
-CSamplingSession::CSamplingSession(const SamplingDesktop& lent) : desktop(lent) {
+CSamplingSession::CSamplingSession(const SamplingDesktop& lent, SamplingStart how)
+    : desktop(lent), start(how), keyboard(lent.target) {
     InitHooksDll(desktop.target);
     InstallFilter(0, TRUE);
     InstallSystemCursor(LoadDropper(), kNormalArrowCursor);
@@ -58,6 +59,7 @@ void CSamplingSession::Undo() {
         return;
     }
     InstallFilter(0, FALSE);
+    keyboard.Stop();
     RestoreArrow(desktop.savedArrow);
     lens.Stop();
     ShowPicture(desktop.snapButton, desktop.idlePicture);

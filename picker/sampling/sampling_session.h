@@ -5,6 +5,7 @@
 // sampling.
 #pragma once
 
+#include "sampling/keyboard_watch.h"
 #include "sampling/lens_window.h"
 
 #include <windows.h>
@@ -13,6 +14,9 @@
 #include <optional>
 
 namespace picker {
+
+// How a session was started: its picks also go to the clipboard when the shortcut started it.
+enum class SamplingStart { BySnap, ByShortcut };
 
 // What a session changes on the desktop, lent by the main window, which outlives its sessions.
 struct SamplingDesktop {
@@ -25,8 +29,8 @@ struct SamplingDesktop {
 
 class CSamplingSession {
 public:
-    explicit CSamplingSession(const SamplingDesktop& desktop);
-    // Removes the hook, restores the arrow, hides the lens and puts the idle picture back.
+    CSamplingSession(const SamplingDesktop& desktop, SamplingStart start);
+    // Removes the hooks, restores the arrow, hides the lens and puts the idle picture back.
     ~CSamplingSession();
     CSamplingSession(const CSamplingSession&) = delete;
     CSamplingSession& operator=(const CSamplingSession&) = delete;
@@ -37,6 +41,7 @@ public:
     // An arrow key in the main window or on one of its buttons moves the pointer by a pixel (by
     // ten with Shift); true when `key` was one.
     bool TakeKey(WPARAM key, bool shift);
+    bool StartedByShortcut() const { return start == SamplingStart::ByShortcut; }
 
     // Ends the live session, if any, from any thread: the crash path. It waits on no thread,
     // so a stuck one cannot hold the desktop; the process is about to end.
@@ -48,7 +53,9 @@ private:
     void MovePointerBy(LONG dx, LONG dy);
 
     SamplingDesktop desktop;
+    SamplingStart start;
     CLensWindow lens;
+    CKeyboardWatch keyboard;
     std::atomic<bool> undone{false};
     static std::atomic<CSamplingSession*> live;
 };

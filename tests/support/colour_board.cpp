@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <string>
 #include <fstream>
 
 namespace testing_support {
@@ -98,11 +100,32 @@ void ColourBoard::Stall(DWORD milliseconds) const {
 std::vector<UINT> ColourBoard::MouseMessages() const {
     std::vector<UINT> messages;
     std::ifstream log(logPath_);
-    unsigned message = 0;
-    while (log >> std::hex >> message) {
-        messages.push_back(message);
+    std::string line;
+    while (std::getline(log, line)) {
+        if (!line.empty() && line[0] != 'K') {
+            messages.push_back(static_cast<UINT>(std::stoul(line, nullptr, 16)));
+        }
     }
     return messages;
+}
+
+std::vector<std::pair<UINT, WPARAM>> ColourBoard::KeyMessages() const {
+    std::vector<std::pair<UINT, WPARAM>> messages;
+    std::ifstream log(logPath_);
+    std::string line;
+    while (std::getline(log, line)) {
+        unsigned message = 0, key = 0;
+        if (std::sscanf(line.c_str(), "K %X %X", &message, &key) == 2) {
+            messages.emplace_back(message, key);
+        }
+    }
+    return messages;
+}
+
+bool ColourBoard::GotKey(UINT message, WPARAM key) const {
+    const auto messages = KeyMessages();
+    return std::find(messages.begin(), messages.end(), std::pair<UINT, WPARAM>{message, key}) !=
+           messages.end();
 }
 
 void ColourBoard::ClearLog() const {

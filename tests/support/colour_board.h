@@ -57,6 +57,11 @@ public:
     void Stall(DWORD milliseconds) const;
     // Mouse messages received so far, oldest first.
     std::vector<UINT> MouseMessages() const;
+    // Key messages received so far, oldest first: the message and its key (WM_KEYDOWN, VK_LEFT)
+    // or character (WM_CHAR, 'x').
+    std::vector<std::pair<UINT, WPARAM>> KeyMessages() const;
+    // Whether a press of `key` (WM_KEYDOWN, or WM_CHAR for a character) has arrived.
+    bool GotKey(UINT message, WPARAM key) const;
     void ClearLog() const;
 
 private:

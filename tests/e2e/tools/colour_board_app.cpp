@@ -1,5 +1,6 @@
 // colour_board.exe <log file> <left> <top>: a plain top-level window of known colours that
-// appends every mouse message it receives to the log, one hexadecimal message number a line.
+// appends every mouse message it receives to the log, one hexadecimal message number a line, and
+// every key message as "K", the message number and the key (or character), in hexadecimal.
 // Sent kStallMessage, it answers at once and then keeps its thread busy for wParam ms.
 #include "colour_board.h"
 
@@ -15,6 +16,15 @@ HANDLE logFile = INVALID_HANDLE_VALUE;
 void Log(UINT message) {
     char line[16];
     const int length = std::snprintf(line, sizeof line, "%X\n", message);
+    DWORD written = 0;
+    SetFilePointer(logFile, 0, nullptr, FILE_END);
+    WriteFile(logFile, line, static_cast<DWORD>(length), &written, nullptr);
+}
+
+void LogKey(UINT message, WPARAM key) {
+    char line[32];
+    const int length = std::snprintf(line, sizeof line, "K %X %X\n", message,
+                                     static_cast<unsigned>(key));
     DWORD written = 0;
     SetFilePointer(logFile, 0, nullptr, FILE_END);
     WriteFile(logFile, line, static_cast<DWORD>(length), &written, nullptr);
@@ -37,6 +47,8 @@ void Paint(HWND window) {
 LRESULT CALLBACK BoardProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (board::IsMouseMessage(message)) {
         Log(message);
+    } else if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
+        LogKey(message, wParam);
     }
     switch (message) {
     case board::kStallMessage:
