@@ -32,18 +32,14 @@ TEST(Contrast, MatchesPublishedFiguresEitherWayRound) {
 }
 
 TEST(Contrast, IsCutAtTheEdgesOfEachLevel) {
-    // The 8-bit colours closest to each edge, below and at it, against black and against white.
-    EXPECT_EQ(Written(0x458301, 0x000000), "4.49 AA large"); // 4.4999999323
-    EXPECT_EQ(Written(0x9D5D9F, 0x000000), "4.50 AA");       // 4.5000006595
-    EXPECT_EQ(Written(0x9A6C5A, 0xFFFFFF), "4.49 AA large"); // 4.4999998510
-    EXPECT_EQ(Written(0x7C7290, 0xFFFFFF), "4.50 AA");       // 4.5000006352
-    EXPECT_EQ(Written(0xE969A1, 0x000000), "6.99 AA");       // 6.9999995497
-    EXPECT_EQ(Written(0x989A30, 0x000000), "7.00 AAA");      // 7.0000005414
-    EXPECT_EQ(Written(0x960FB1, 0xFFFFFF), "6.99 AA");       // 6.9999986909
-    EXPECT_EQ(Written(0x33642C, 0xFFFFFF), "7.00 AAA");      // 7.0000002947
+    // The 8-bit colours closest to each edge on black, below and at it.
     EXPECT_EQ(Written(0x33642C, 0x000000), "2.99");          // 2.9999998737
     EXPECT_EQ(Written(0x960FB1, 0x000000), "3.00 AA large"); // 3.0000005610
-    // Ratios that are whole hundredths exactly.
+    EXPECT_EQ(Written(0x458301, 0x000000), "4.49 AA large"); // 4.4999999323
+    EXPECT_EQ(Written(0x9D5D9F, 0x000000), "4.50 AA");       // 4.5000006595
+    EXPECT_EQ(Written(0xE969A1, 0x000000), "6.99 AA");       // 6.9999995497
+    EXPECT_EQ(Written(0x989A30, 0x000000), "7.00 AAA");      // 7.0000005414
+    // Ratios of exactly whole hundredths.
     EXPECT_EQ(Written(0xFF0202, 0x070209), "5.15 AA");
     EXPECT_EQ(Written(0x090801, 0x020009), "1.04");
 }
@@ -52,11 +48,7 @@ TEST(Contrast, IsCutAtTheEdgesOfEachLevel) {
 // curve, 0 to 10, or 255: their luminance is rational), with every grey and pure primary.
 std::vector<Rgb> ColoursNearExactRatios() {
     std::vector<Rgb> colours;
-    std::vector<Rgb> rational;
-    for (Rgb value = 0; value <= 10; ++value) {
-        rational.push_back(value);
-    }
-    rational.push_back(255);
+    const Rgb rational[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 255};
     for (const Rgb red : rational) {
         for (const Rgb green : rational) {
             for (const Rgb blue : rational) {
