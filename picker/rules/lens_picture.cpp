@@ -33,7 +33,7 @@ Components ComponentsOf(Rgb colour) {
 
 } // namespace
 
-void DrawMagnified(const CPixelBlock& square, CPixelBlock& lens) {
+void DrawMagnified(const CPixelBlock& square, std::int32_t side, CPixelBlock& lens) {
     const LensRect whole = lens.Area();
     Ring(lens, whole, kLensEdge);
     const LensRect caption = CaptionArea();
@@ -46,10 +46,13 @@ void DrawMagnified(const CPixelBlock& square, CPixelBlock& lens) {
                  square.At(LensPoint{from.left + column, from.top + row}));
         }
     }
-    // Drawn over the neighbours' edges, so the centre block keeps its whole size.
-    const LensRect centre = MagnifiedBlock(kLensReach, kLensReach);
-    Ring(lens, Grown(centre, 1), kFrameDark);
-    Ring(lens, Grown(centre, 2), kFrameLight);
+    // Drawn over the outer blocks' edges, so the sampled ones keep their whole size.
+    const std::int32_t first = kLensReach - side / 2;
+    const std::int32_t last = kLensReach + side / 2;
+    const LensRect sampled{MagnifiedBlock(first, first).left, MagnifiedBlock(first, first).top,
+                           MagnifiedBlock(last, last).right, MagnifiedBlock(last, last).bottom};
+    Ring(lens, Grown(sampled, 1), kFrameDark);
+    Ring(lens, Grown(sampled, 2), kFrameLight);
 }
 
 std::string HexCaption(Rgb colour) {

@@ -1,5 +1,5 @@
-// What the lens shows: the magnified square, a frame around its centre block, and the centre
-// pixel's colour as text below. Free of any window so it is tested natively; the window puts
+// What the lens shows: the magnified square, a frame around the blocks of the sampled square,
+// and the caption's lines below. Free of any window so it is tested natively; the window puts
 // the text on with the platform's font.
 #pragma once
 
@@ -13,7 +13,13 @@ namespace picker {
 inline constexpr std::int32_t kLensBlock = 8;
 inline constexpr std::int32_t kLensBorder = 1;
 inline constexpr std::int32_t kLensMagnifiedSide = kLensSquare * kLensBlock;
-inline constexpr std::int32_t kLensCaptionHeight = 34;
+// The caption's lines, one above the other, each as high as a line of the platform's default
+// font (13 pixels), with a little room above and below.
+inline constexpr std::int32_t kLensCaptionLines = 5;
+inline constexpr std::int32_t kLensCaptionLineHeight = 13;
+inline constexpr std::int32_t kLensCaptionMargin = 3;
+inline constexpr std::int32_t kLensCaptionHeight =
+    kLensCaptionLines * kLensCaptionLineHeight + 2 * kLensCaptionMargin;
 inline constexpr std::int32_t kLensWidth = kLensMagnifiedSide + 2 * kLensBorder;
 // The border, the magnified square, a rule, the caption, the border.
 inline constexpr std::int32_t kLensHeight =
@@ -34,12 +40,18 @@ constexpr LensRect CaptionArea() {
                     kLensWidth - kLensBorder,
                     kLensBorder + kLensMagnifiedSide + kLensBorder + kLensCaptionHeight};
 }
+// Where the caption's line `index` (0 the top one) lies, as wide as the caption.
+constexpr LensRect CaptionLine(std::int32_t index) {
+    const LensRect caption = CaptionArea();
+    const std::int32_t top = caption.top + kLensCaptionMargin + index * kLensCaptionLineHeight;
+    return LensRect{caption.left, top, caption.right, top + kLensCaptionLineHeight};
+}
 
 // Draws `square` (kLensSquare x kLensSquare pixels, anywhere on the screen) magnified into
 // `lens` (kLensWidth x kLensHeight, at 0, 0), with the lens's edges and the rule above the
-// caption, and a frame of a dark and a light ring around the centre block, which shows on any
-// colour. The caption's area is left for the text.
-void DrawMagnified(const CPixelBlock& square, CPixelBlock& lens);
+// caption, and a frame of a dark and a light ring around the centre `side` x `side` blocks, the
+// sampled square, which shows on any colour. The caption's area is left for the text.
+void DrawMagnified(const CPixelBlock& square, std::int32_t side, CPixelBlock& lens);
 
 // The caption's two lines: "#RRGGBB" and the decimal components.
 std::string HexCaption(Rgb colour);

@@ -190,7 +190,7 @@ void CLensWindow::Update() {
 
 void CLensWindow::DrawPicture() {
     drawing.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
-    picker::DrawMagnified(square, drawing);
+    picker::DrawMagnified(square, 1, drawing);
     canvas.Put(drawing);
 
     const HDC dc = canvas.Dc();

@@ -1,8 +1,12 @@
 // The lens's rules: where it goes beside the pointer, what it answers for the pixels it covers or
-// has just left, and the caption it writes.
+// has just left, the frame it draws, the average a pick loads, what it says, and the colours taken
+// before.
 #include "rules/lens_backdrop.h"
 #include "rules/lens_geometry.h"
 #include "rules/lens_picture.h"
+#include "rules/lens_readout.h"
+#include "rules/recent_colours.h"
+#include "rules/sample_square.h"
 
 #include <gtest/gtest.h>
 
@@ -117,10 +121,133 @@ TEST(CLensBackdrop, TheMostRecentPlaceLeftWinsAndOnlyAFewAreKept) {
     EXPECT_EQ(forgotten.At({100, 0}), 0x99u);
 }
 
+// Along the middle row and column: a dark ring just outside the sampled blocks, a light one
+// outside that, and each block's own colour elsewhere.
+void ExpectFrame(std::int32_t side) {
+    const CPixelBlock square = Pattern(MagnifiedSquare({500, 400}), 0x500000);
+    CPixelBlock lens(LensRect{0, 0, kLensWidth, kLensHeight});
+    DrawMagnified(square, side, lens);
+    const std::int32_t start = MagnifiedBlock(kLensReach - side / 2, 0).left;
+    const std::int32_t end = MagnifiedBlock(kLensReach + side / 2, 0).right;
+    const std::int32_t middle = MagnifiedBlock(kLensReach, kLensReach).top + 3;
+    for (std::int32_t at = kLensBorder; at < kLensBorder + kLensMagnifiedSide; ++at) {
+        const std::int32_t block = (at - kLensBorder) / kLensBlock;
+        const Rgb row = square.At({square.Area().left + block, square.Area().top + kLensReach});
+        const Rgb column = square.At({square.Area().left + kLensReach, square.Area().top + block});
+        const bool dark = at == start - 1 || at == end, light = at == start - 2 || at == end + 1;
+        ASSERT_EQ(lens.At({at, middle}), dark ? kFrameDark : light ? kFrameLight : row) << at;
+        ASSERT_EQ(lens.At({middle, at}), dark ? kFrameDark : light ? kFrameLight : column) << at;
+    }
+}
+
+TEST(LensPicture, TheFrameEnclosesTheWholeSampledSquare) {
+    ExpectFrame(1);
+    ExpectFrame(9);
+}
+
 TEST(LensPicture, TheCaptionWritesTheCentreColourBothWays) {
     EXPECT_EQ(HexCaption(0x12AB0F), "#12AB0F");
     EXPECT_EQ(HexCaption(0x000000), "#000000");
     EXPECT_EQ(ComponentsCaption(0x12AB0F), "R 18  G 171  B 15");
+}
+
+TEST(SampleSquare, StepsThroughTheOddSidesAndStopsAtEitherEnd) {
+    std::vector<std::int32_t> sides{kSmallestSampleSide};
+    for (int step = 0; step < 10; ++step) {
+        sides.push_back(step < 5 ? LargerSampleSide(sides.back())
+                                 : SmallerSampleSide(sides.back()));
+    }
+    EXPECT_EQ(sides, (std::vector<std::int32_t>{1, 3, 5, 7, 9, 9, 7, 5, 3, 1, 1}));
+}
+
+// Pixels off the displays read white here, which would pull any average up.
+CPixelBlock AroundThePointer(LensPoint pointer) {
+    return CPixelBlock(MagnifiedSquare(pointer), 0xFFFFFF);
+}
+
+TEST(SampleSquare, AveragesEachComponentToTheNearestHalvesUp) {
+    const std::vector<LensRect> one{LensRect{0, 0, 800, 600}};
+    // 81 pixels: red 0 to 80 (mean 40), green 1 in the first 41 (0.506), blue 1 in every third.
+    CPixelBlock pixels = AroundThePointer({400, 300});
+    const LensRect square = SampleSquare({400, 300}, 9);
+    for (Rgb index = 0; index < 81; ++index) {
+        pixels.Set({square.left + static_cast<std::int32_t>(index % 9),
+                    square.top + static_cast<std::int32_t>(index / 9)},
+                   index << 16 | (index < 41) << 8 | (index % 3 == 0));
+    }
+    EXPECT_EQ(AverageColour(pixels, {400, 300}, 9, one), Rgb{0x280100});
+    // 40 to 42, 49 to 51, 58 to 60: red 50, green 1 in 9, blue 3 in 9 (as 0, 0, 1).
+    EXPECT_EQ(AverageColour(pixels, {401, 301}, 3, one), Rgb{0x320000});
+    // At a display's corner 4 of 9 count: red 0,0,0,1; green 0,0,1,1; blue 0,1,1,1.
+    CPixelBlock corner = AroundThePointer({0, 0});
+    corner.Set({0, 0}, 0x000000);
+    corner.Set({1, 0}, 0x000001);
+    corner.Set({0, 1}, 0x000101);
+    corner.Set({1, 1}, 0x010101);
+    EXPECT_EQ(AverageColour(corner, {0, 0}, 3, one), Rgb{0x000101});
+}
+
+TEST(SampleSquare, CountsPixelsOnAnyDisplayOnceAndNothingBeyondThem) {
+    // At the border of two displays, the right one shorter: 6 pixels on the left one, 1 on the
+    // right one, 2 on neither.
+    const std::vector<LensRect> two{LensRect{0, 0, 800, 600}, LensRect{800, 0, 1600, 300}};
+    CPixelBlock pixels = AroundThePointer({799, 300});
+    for (std::int32_t y = 299; y <= 301; ++y) {
+        pixels.Set({798, y}, 0x000000);
+        pixels.Set({799, y}, 0x0000FF);
+    }
+    pixels.Set({800, 299}, 0x070000);
+    EXPECT_EQ(AverageColour(pixels, {799, 300}, 3, two), Rgb{0x01006D});      // 765 / 7 = 109.3
+    EXPECT_EQ(AverageColour(pixels, {799, 300}, 3, {two[0]}), Rgb{0x000080}); // 765 / 6
+    // Overlapping displays count (799, 299) once: twice, blue would be 1020 / 8.
+    EXPECT_EQ(AverageColour(pixels, {799, 300}, 3, {two[0], LensRect{799, 0, 1600, 300}}),
+              Rgb{0x01006D});
+    // Wholly off every display; then one pixel of the 9 x 9 square on one.
+    EXPECT_FALSE(AverageColour(AroundThePointer({-5, 0}), {-5, 0}, 9, two));
+    CPixelBlock edge = AroundThePointer({-4, -4});
+    edge.Set({0, 0}, 0x123456);
+    EXPECT_EQ(AverageColour(edge, {-4, -4}, 9, two), Rgb{0x123456});
+}
+
+LensReadout Readout(Rgb colour, LensPoint pointer, std::int32_t side) {
+    return LensReadout{colour, pointer, 0xFFFFFF, side};
+}
+
+TEST(LensReadout, TheWindowTextAndTheCaptionSayTheSame) {
+    EXPECT_EQ(LensWindowText(Readout(0x00A0FF, {412, -30}, 1)),
+              "#00A0FF, red 0, green 160, blue 255, at 412, -30, contrast 2.81 to 1");
+    EXPECT_EQ(LensWindowText(Readout(0x123456, {70, 70}, 1)),
+              "#123456, red 18, green 52, blue 86, at 70, 70, contrast 12.71 to 1, AAA");
+    EXPECT_EQ(LensWindowText(Readout(0x7F7F7F, {120, 120}, 5)),
+              "#7F7F7F, red 127, green 127, blue 127, at 120, 120, contrast 4.00 to 1, AA large, "
+              "5 by 5 average");
+    EXPECT_EQ(LensWindowText(LensReadout{0x767676, {-1920, -1080}, 0x000000, 9}),
+              "#767676, red 118, green 118, blue 118, at -1920, -1080, contrast 4.62 to 1, AA, "
+              "9 by 9 average");
+    EXPECT_EQ(CaptionLines(Readout(0x7F7F7F, {-1024, 5}, 5)),
+              (LensCaption{"#7F7F7F", "R 127  G 127  B 127", "4.00:1  AA large", "x -1024  y 5",
+                           "5 \xD7 5 average"}));
+    EXPECT_EQ(CaptionLines(Readout(0x00A0FF, {412, -30}, 1)),
+              (LensCaption{"#00A0FF", "R 0  G 160  B 255", "2.81:1", "x 412  y -30", ""}));
+    EXPECT_EQ(CaptionLines(Readout(0x123456, {0, 0}, 9))[2], "12.71:1  AAA");
+    const LensCaption aa = CaptionLines(Readout(0x767676, {0, 0}, 3));
+    EXPECT_EQ(aa[2] + ", " + aa[4], "4.54:1  AA, 3 \xD7 3 average");
+}
+
+TEST(RecentColours, KeepsTheLastTwelveDistinctNewestFirst) {
+    CRecentColours recent;
+    EXPECT_TRUE(recent.Empty());
+    for (Rgb colour = 1; colour <= 13; ++colour) {
+        recent.Take(colour);
+    }
+    EXPECT_EQ(std::vector<Rgb>(recent.begin(), recent.end()),
+              (std::vector<Rgb>{13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2}));
+    // Taken again, a colour moves to the top and nothing drops out.
+    recent.Take(2);
+    recent.Take(9);
+    recent.Take(9);
+    EXPECT_EQ(std::vector<Rgb>(recent.begin(), recent.end()),
+              (std::vector<Rgb>{9, 2, 13, 12, 11, 10, 8, 7, 6, 5, 4, 3}));
 }
 
 } // namespace

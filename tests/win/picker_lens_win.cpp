@@ -46,14 +46,14 @@ protected:
         GetWindowRect(Lens(), &lens);
         return lens;
     }
-    // Waits for the lens to show within 200 pixels of `p` on the given sides of it, clear of
+    // Waits for the lens to show within 250 pixels of `p` on the given sides of it, clear of
     // the pixels it magnifies.
     bool WaitForLens(POINT p, bool left = false, bool above = false) const {
         return PumpUntil(
             [&] {
                 const RECT lens = LensRect();
-                return Lens() && IsWindowVisible(Lens()) && lens.left > p.x - 200 &&
-                       lens.right < p.x + 200 && lens.top > p.y - 200 && lens.bottom < p.y + 200 &&
+                return Lens() && IsWindowVisible(Lens()) && lens.left > p.x - 250 &&
+                       lens.right < p.x + 250 && lens.top > p.y - 250 && lens.bottom < p.y + 250 &&
                        (left ? lens.right <= p.x - kReach : lens.left > p.x + kReach) &&
                        (above ? lens.bottom <= p.y - kReach : lens.top > p.y + kReach);
             },
