@@ -25,8 +25,13 @@ KeyFocus FocusFor(HWND target, DWORD targetThread) {
     }
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    const HWND focus =
-        GetGUIThreadInfo(targetThread, &info) && info.hwndFocus ? info.hwndFocus : foreground;
+    const bool known = GetGUIThreadInfo(targetThread, &info) != FALSE;
+    // A menu open in Tintview (its copy menu, its window menu) keeps its keys.
+    if (known && ((info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) ||
+                  info.hwndMenuOwner)) {
+        return KeyFocus::PickerOtherWindow;
+    }
+    const HWND focus = known && info.hwndFocus ? info.hwndFocus : foreground;
     if (focus == target) {
         return KeyFocus::PickerWindow;
     }
@@ -128,6 +133,12 @@ LRESULT CALLBACK CKeyboardWatch::KeyboardProcedure(int code, WPARAM message, LPA
 bool CKeyboardWatch::TakesKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
     const unsigned virtualKey = key.vkCode & 0xFF;
     const bool press = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    // Shift as this hook sees it: the system's own state of the key may not have caught up with
+    // a Shift pressed a moment before the key it modifies.
+    if (virtualKey == VK_SHIFT || virtualKey == VK_LSHIFT || virtualKey == VK_RSHIFT) {
+        shiftDown = press;
+        return false;
+    }
     if (!press) {
         // The release of a key whose press was taken is taken too, so that no program sees a
         // release without its press; every other release passes.
@@ -143,7 +154,7 @@ bool CKeyboardWatch::TakesKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
     if (role == SamplingKey::None) {
         return false;
     }
-    const bool shift = GetAsyncKeyState(VK_SHIFT) < 0;
+    const bool shift = shiftDown || GetAsyncKeyState(VK_SHIFT) < 0;
     PostMessageA(target, WM_SAMPLING_KEY, static_cast<WPARAM>(role), shift ? 1 : 0);
     taken[virtualKey] = true;
     return true;

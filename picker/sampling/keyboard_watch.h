@@ -47,6 +47,7 @@ private:
     std::atomic<bool> hooked{false};
     // The watch thread's own: the keys whose press it took, whose release it takes too.
     bool taken[256] = {};
+    bool shiftDown = false;
     bool probing = false;
     DWORD probeSentAt = 0;
     bool silent = false;

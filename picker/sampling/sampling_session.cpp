@@ -10,6 +10,8 @@ namespace picker {
 namespace {
 
 constexpr LONG kShiftStep = 10;
+// How long a keyboard step is remembered as where the pointer is.
+constexpr DWORD kStepMemoryMs = 250;
 
 framework::CUniqueCursor LoadDropper() {
     // A cursor of our own (not the shared resource): the platform takes it over.
@@ -96,6 +98,13 @@ void CSamplingSession::MovePointerBy(LONG dx, LONG dy) {
     if (!GetCursorPos(&at)) {
         return;
     }
+    // Keys pressed in quick succession step from where the last one put the pointer. A display
+    // server may still report the pointer where an earlier step left it (Wine's X11 driver lets
+    // another program's thread apply a motion event older than the step), and stepping from
+    // there would lose a key.
+    if (lastStep && GetTickCount() - lastStepAt < kStepMemoryMs) {
+        at = *lastStep;
+    }
     POINT to{at.x + dx, at.y + dy};
     // Onto a neighbouring display if there is one, else to the edge of this one.
     if (!MonitorFromPoint(to, MONITOR_DEFAULTTONULL)) {
@@ -108,6 +117,8 @@ void CSamplingSession::MovePointerBy(LONG dx, LONG dy) {
         to = POINT{onto.x, onto.y};
     }
     SetCursorPos(to.x, to.y);
+    lastStep = to;
+    lastStepAt = GetTickCount();
     lens.Update();
 }
 

@@ -56,6 +56,8 @@ private:
     SamplingStart start;
     CLensWindow lens;
     CKeyboardWatch keyboard;
+    std::optional<POINT> lastStep; // where the last keyboard step put the pointer, and when
+    DWORD lastStepAt = 0;
     std::atomic<bool> undone{false};
     static std::atomic<CSamplingSession*> live;
 };

@@ -83,13 +83,17 @@ TEST_F(ShortcutTest, FromAnotherProgramTheKeysSampleAndNoneOfThemLeaks) {
     ExpectBoardGets('x'); // a key that is not sampling's reaches the program at once
 
     const POINT start = Pointer();
-    xinput::Key("Right");
-    EXPECT_TRUE(PumpUntil([&] { return Pointer().x == start.x + 1; }, 3000)) << "Right";
-    xinput::Key("shift+Down");
-    EXPECT_TRUE(PumpUntil([&] { return Pointer().y == start.y + 10; }, 3000)) << "Shift+Down";
-    xinput::Key("Left shift+Up");
-    EXPECT_TRUE(PumpUntil([&] { return Pointer().x == start.x && Pointer().y == start.y; }, 3000))
-        << "Left and Shift+Up";
+    const auto step = [&](const char* key, LONG dx, LONG dy) {
+        xinput::Key(key);
+        EXPECT_TRUE(PumpUntil(
+            [&] { return Pointer().x == start.x + dx && Pointer().y == start.y + dy; }, 3000))
+            << key << ": the pointer moved by " << Pointer().x - start.x << ", "
+            << Pointer().y - start.y;
+    };
+    step("Right", 1, 0);
+    step("shift+Down", 1, 10);
+    step("Left", 0, 10);
+    step("shift+Up", 0, 0);
 
     const COLORREF under = ScreenPixel(Pointer());
     ASSERT_EQ(under, colour_board::kColours[2]);
@@ -106,7 +110,9 @@ TEST_F(ShortcutTest, FromAnotherProgramTheKeysSampleAndNoneOfThemLeaks) {
 
     ExpectBoardGets('y');
     for (const auto& [key, name] : {std::pair<UINT, const char*>{VK_LEFT, "Left"},
-                                    {VK_RIGHT, "Right"}, {VK_UP, "Up"}, {VK_DOWN, "Down"},
+                                    {VK_RIGHT, "Right"},
+                                    {VK_UP, "Up"},
+                                    {VK_DOWN, "Down"},
                                     {VK_RETURN, "Enter"}}) {
         ExpectBoardNeverGot(key, name);
     }

@@ -27,7 +27,11 @@ cp "$stand_in" "$machine/drive_c/windows/winhlp32.exe" || exit 1
 own_display "$work" help-stub || exit 1
 
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winhlp32.exe=n"
-viewer=$(realpath "$template/drive_c/windows/winhlp32.exe")
+# Wine's own viewer: in the Windows folder, or only in the system folder of a prefix that
+# Wine's 64-bit loader alone made (tests/harness/wine-loader.sh).
+viewer=$template/drive_c/windows/winhlp32.exe
+[ -f "$viewer" ] || viewer=$template/drive_c/windows/system32/winhlp32.exe
+viewer=$(realpath "$viewer")
 export PRISMEL_WINE_VIEWER="Z:${viewer//\//\\}"
 own_server "$machine"
 program=$(realpath "$1") || exit 1
