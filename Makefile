@@ -1,11 +1,14 @@
 # make run: install what is missing, build, start Tintview under Wine.
 # make test: install what is missing, build every target, run every test.
-# make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe
-#   and the portable build/dist/Prismel-1.0-portable.zip.
+# make dist: install what is missing, build what ships, make build/dist/Prismel-1.0-setup.exe,
+#   the portable build/dist/Prismel-1.0-portable.zip, and winget's and Scoop's manifests for
+#   them (build/dist/winget, build/dist/scoop), which download them from RELEASE_URL.
 # make bench: Tintview's figures beside a bare dialog's.
 # make fuzz: run each fuzz target for FUZZ_SECONDS (two at a time), growing build/sanitize/fuzz.
 PRESETS := host win64 win32 sanitize
 FUZZ_SECONDS := 300
+# Where the released files are to be downloaded from: by default the about box's address.
+RELEASE_URL ?= http://prismel.example/
 # Builds and test runs use every core the machine has (CMake and CTest read these).
 export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
 export CTEST_PARALLEL_LEVEL ?= $(shell nproc)
@@ -57,6 +60,7 @@ dist: deps
 	@cmake --build --preset win32 --target Tintview uninstall
 	@setup=$$(installer/make-setup.sh build/dist build/win64/bin build/win32/bin) && \
 		portable=$$(installer/make-portable.sh build/dist build/win64/bin build/win32/bin) && \
+		installer/make-manifests.sh build/dist "$$setup" "$$portable" "$(RELEASE_URL)" && \
 		stat -c '%s bytes  %n' "$$setup" "$$portable" \
 			build/win64/bin/Tintview.exe build/win64/bin/Mousetap.dll \
 			build/win32/bin/Tintview.exe build/win32/bin/Mousetap.dll build/win32/bin/uninstall.exe

@@ -58,6 +58,16 @@ struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static void Close(Handle handle) { GlobalFree(handle); }
 };
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static void Close(Handle handle) { RegCloseKey(handle); }
+};
+// A process, thread, event or pipe end: anything CloseHandle closes whose "none" is null (not a
+// file handle, whose "none" is INVALID_HANDLE_VALUE).
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static void Close(Handle handle) { CloseHandle(handle); }
+};
 
 using CUniqueGdiObject = CUniqueHandle<GdiObjectTraits>;
 using CUniqueCursor = CUniqueHandle<CursorTraits>;
@@ -67,6 +77,8 @@ using CUniqueDeviceContext = CUniqueHandle<DeviceContextTraits>;
 using CUniqueMenu = CUniqueHandle<MenuTraits>;
 // Memory from GlobalAlloc; released when the clipboard takes it over.
 using CUniqueGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;
+using CUniqueRegistryKey = CUniqueHandle<RegistryKeyTraits>;
+using CUniqueKernelObject = CUniqueHandle<KernelObjectTraits>;
 
 // The drawing context of one window's client area, released when it goes.
 class CWindowDc {

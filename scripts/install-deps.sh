@@ -3,10 +3,12 @@
 # are missing, so a second call costs a fraction of a second.
 set -eu
 
-# clang with its runtimes builds the native tests under the sanitizers and the fuzz targets.
+# clang with its runtimes builds the native tests under the sanitizers and the fuzz targets;
+# python3-yaml reads the release's winget manifests back in their test.
 packages="cmake make g++ googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
 clang libclang-rt-14-dev \
-wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis zip unzip"
+wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis zip unzip \
+python3 python3-yaml"
 
 sudo=""
 if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi

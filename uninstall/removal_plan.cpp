@@ -1,8 +1,10 @@
 #include "removal_plan.h"
 
+#include "hand_over.h"
+
 #include <cstring>
 
-namespace prismel::uninstall {
+namespace uninstall {
 namespace {
 
 struct Record {
@@ -25,14 +27,15 @@ struct Record {
 
 // A value counts only as a terminated string: other data is no path, and an unterminated one
 // would be read past its end.
-bool ReadBase(UninstallOperations& operations, const char* name, BaseString& base) {
+bool ReadBase(CUninstallOperations& operations, const char* name, BaseString& base) {
     ValueKind kind = ValueKind::Other;
     return operations.QueryRecordValue(name, base, kind) && kind == ValueKind::String &&
            std::memchr(base.data(), '\0', base.size()) != nullptr;
 }
 
-// Reads all three values, then deletes them. Nothing is deleted unless all three were read.
-bool TakeRecord(UninstallOperations& operations, Record& record) {
+// Reads all three values, then deletes them and the programs-list entry, which could from then
+// on only start a run that fails. Nothing is deleted unless all three were read.
+bool TakeRecord(CUninstallOperations& operations, Record& record) {
     if (!operations.OpenRecordKey()) {
         return false;
     }
@@ -46,12 +49,13 @@ bool TakeRecord(UninstallOperations& operations, Record& record) {
     operations.DeleteRecordValue(kInstallPath);
     operations.DeleteRecordValue(kDeskPath);
     operations.CloseRecordKey();
+    operations.DeleteProgramListEntry();
     return true;
 }
 
 // An empty base would turn each step into a name relative to the current folder, which holds
 // nothing of ours: its steps are skipped.
-void WorkThroughRemovalList(UninstallOperations& operations, const Record& record) {
+void WorkThroughRemovalList(CUninstallOperations& operations, const Record& record) {
     for (const RemovalStep& step : kRemovalSteps) {
         const char* base = record.Of(step.base);
         ComposedPath path;
@@ -66,13 +70,22 @@ void WorkThroughRemovalList(UninstallOperations& operations, const Record& recor
     }
 }
 
-bool Uninstall(UninstallOperations& operations) {
-    Record record;
+bool Uninstall(CUninstallOperations& operations, Record& record) {
     if (!TakeRecord(operations, record) || record.install[0] == '\0') {
         return false;
     }
     WorkThroughRemovalList(operations, record);
     return true;
+}
+
+// Whatever else kept the file, the copy only tries again once this process has ended.
+void HandOverWhatStayed(CUninstallOperations& operations, const Record& record) {
+    ComposedPath uninstaller;
+    if (ComposeStepPath(record.install.data(), kUninstallerName, uninstaller) &&
+        NamesInstalledUninstaller(uninstaller.data()) &&
+        operations.ItemExists(uninstaller.data())) {
+        operations.HandOverUninstaller(uninstaller.data());
+    }
 }
 
 } // namespace
@@ -89,10 +102,15 @@ bool ComposeStepPath(const char* base, const char* relativeName, ComposedPath& p
     return true;
 }
 
-int RunUninstall(UninstallOperations& operations) {
-    const bool uninstalled = Uninstall(operations);
+int RunUninstall(CUninstallOperations& operations) {
+    Record record;
+    const bool uninstalled = Uninstall(operations, record);
     operations.ShowClosingMessage(uninstalled ? kSuccessText : kFailureText, kClosingCaption);
-    return uninstalled ? kSuccessExitCode : kFailureExitCode;
+    if (!uninstalled) {
+        return kFailureExitCode;
+    }
+    HandOverWhatStayed(operations, record);
+    return kSuccessExitCode;
 }
 
-} // namespace prismel::uninstall
+} // namespace uninstall

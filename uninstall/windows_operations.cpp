@@ -2,36 +2,37 @@
 
 #include "removal_plan.h"
 
-namespace prismel::uninstall {
+namespace uninstall {
+namespace {
 
-bool RegistryKey::Open(HKEY root, const char* name, REGSAM access) {
-    Close();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, name, 0, access, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    key_ = key;
-    return true;
+// This program's own file; false when its path is longer than MAX_PATH.
+bool OwnProgramFile(char (&path)[MAX_PATH]) {
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
 }
 
-void RegistryKey::Close() {
-    if (key_) {
-        RegCloseKey(key_);
-        key_ = nullptr;
-    }
+bool ItemAt(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
+
+} // namespace
 
 // Full access: the values are deleted once read. The build's own registry view is the one the
 // installer of the same build wrote.
-bool WindowsOperations::OpenRecordKey() {
-    return record_.Open(HKEY_LOCAL_MACHINE, kRecordKey, KEY_ALL_ACCESS);
+bool CWindowsOperations::OpenRecordKey() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRecordKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    record.reset(key);
+    return true;
 }
 
-bool WindowsOperations::QueryRecordValue(const char* name, BaseString& data, ValueKind& kind) {
+bool CWindowsOperations::QueryRecordValue(const char* name, BaseString& data, ValueKind& kind) {
     DWORD type = REG_NONE;
     DWORD size = static_cast<DWORD>(data.size());
-    if (RegQueryValueExA(record_.Handle(), name, nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(record.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS) {
         return false;
     }
     // An expandable string is taken as it is stored.
@@ -39,28 +40,109 @@ bool WindowsOperations::QueryRecordValue(const char* name, BaseString& data, Val
     return true;
 }
 
-void WindowsOperations::DeleteRecordValue(const char* name) {
-    RegDeleteValueA(record_.Handle(), name);
+void CWindowsOperations::DeleteRecordValue(const char* name) {
+    RegDeleteValueA(record.get(), name);
 }
 
-void WindowsOperations::CloseRecordKey() {
-    record_.Close();
+void CWindowsOperations::CloseRecordKey() {
+    record.reset();
 }
 
-void WindowsOperations::RemoveFile(const char* path) {
+// The entry holds values only, so the plain delete takes it; in the same view as the record.
+void CWindowsOperations::DeleteProgramListEntry() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProgramListKey);
+}
+
+void CWindowsOperations::RemoveFile(const char* path) {
     DeleteFileA(path);
 }
 
-void WindowsOperations::RemoveFolder(const char* path) {
+void CWindowsOperations::RemoveFolder(const char* path) {
     RemoveDirectoryA(path);
+}
+
+bool CWindowsOperations::ItemExists(const char* path) {
+    return ItemAt(path);
 }
 
 // The exclamation-mark icon and a single OK button, owned by the desktop: there is no window
 // of our own.
-void WindowsOperations::ShowClosingMessage(const char* text, const char* caption) {
+void CWindowsOperations::ShowClosingMessage(const char* text, const char* caption) {
     constexpr UINT kStyle = MB_OK | MB_ICONWARNING;
     static_assert(kStyle == 0x30, "the closing message's style");
     MessageBoxA(GetDesktopWindow(), text, caption, kStyle);
 }
 
-} // namespace prismel::uninstall
+// The copy runs in the temporary folder, not in the installation folder it is to remove, and
+// waits on a handle to this process that only it inherits the right to.
+void CWindowsOperations::HandOverUninstaller(const char* uninstaller) {
+    char temporary[MAX_PATH];
+    char own[MAX_PATH];
+    const DWORD temporaryLength = GetTempPathA(MAX_PATH, temporary);
+    if (temporaryLength == 0 || temporaryLength >= MAX_PATH || !OwnProgramFile(own)) {
+        return;
+    }
+    char copy[MAX_PATH + 32];
+    wsprintfA(copy, "%s%s%lu.exe", temporary, kCopyNamePrefix, GetCurrentProcessId());
+    if (!CopyFileA(own, copy, FALSE)) {
+        return;
+    }
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self,
+                    SYNCHRONIZE | PROCESS_QUERY_INFORMATION, TRUE, 0);
+    const framework::CUniqueKernelObject selfForCopy(self);
+    HandOverArguments arguments;
+    if (!self || !ComposeHandOverArguments(static_cast<std::uint32_t>(HandleToULong(self)),
+                                           uninstaller, arguments)) {
+        DeleteFileA(copy);
+        return;
+    }
+    char commandLine[sizeof copy + sizeof arguments + 3];
+    wsprintfA(commandLine, "\"%s\" %s", copy, arguments.data());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(copy, commandLine, nullptr, nullptr, TRUE, 0, nullptr, temporary, &startup,
+                        &started)) {
+        DeleteFileA(copy);
+        return;
+    }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+}
+
+bool CWindowsFinishOperations::WaitForFirstProcess(std::uint32_t handle) {
+    const HANDLE process = ULongToHandle(handle);
+    if (GetProcessId(process) == 0 || GetProcessId(process) == GetCurrentProcessId()) {
+        return false;
+    }
+    WaitForSingleObject(process, kFirstProcessWaitMs);
+    CloseHandle(process);
+    return true;
+}
+
+void CWindowsFinishOperations::RemoveFile(const char* path) {
+    DeleteFileA(path);
+}
+
+void CWindowsFinishOperations::RemoveFolder(const char* path) {
+    RemoveDirectoryA(path);
+}
+
+bool CWindowsFinishOperations::ItemExists(const char* path) {
+    return ItemAt(path);
+}
+
+void CWindowsFinishOperations::Pause(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
+
+// The file cannot go while it runs: Windows deletes it at its next start.
+void CWindowsFinishOperations::ScheduleOwnRemoval() {
+    char own[MAX_PATH];
+    if (OwnProgramFile(own) && NamesHandOverCopy(own)) {
+        MoveFileExA(own, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
+}
+
+} // namespace uninstall

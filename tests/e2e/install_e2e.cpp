@@ -7,6 +7,7 @@
 #include "handle_owners.h"
 #include "closing_message.h"
 #include "file_facts.h"
+#include "hand_over_traces.h"
 #include "install_layout.h"
 #include "installed_copy.h"
 #include "message_pump.h"
@@ -17,6 +18,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <type_traits>
@@ -36,8 +38,8 @@ const char kProgramListKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Un
 
 using HandleOwner = testing_support::CUniqueKernelObject;
 
-const InstalledCopy& Copy() {
-    static const InstalledCopy copy(ExpectedPlaces());
+const CInstalledCopy& Copy() {
+    static const CInstalledCopy copy(ExpectedPlaces());
     return copy;
 }
 
@@ -101,7 +103,7 @@ std::optional<DWORD> RunSetup(const std::string& folder = "") {
 const std::vector<std::string> kNoValues;
 
 TEST(Setup, RunsUnattendedOnAMachineWithoutPrismelAndEndsWithCodeZero) {
-    ASSERT_FALSE(uninstall_test::RecordInView(KEY_WOW64_32KEY).KeyExists())
+    ASSERT_FALSE(uninstall_test::CRecordInView(KEY_WOW64_32KEY).KeyExists())
         << "not a fresh machine";
     ASSERT_EQ(Take(Copy()).present, std::vector<std::string>{}) << "not a fresh machine";
     EXPECT_EQ(RunSetup(), 0u);
@@ -177,7 +179,7 @@ TEST(Setup, RecordsTheThreeFoldersInThe32BitViewEachEndingWithASeparator) {
     EXPECT_EQ(MachineString32(key, "CommonPath"), places.group);
     EXPECT_EQ(MachineString32(key, "DeskPath"), places.desk);
     if (RunsUnderWow64()) {
-        EXPECT_FALSE(uninstall_test::RecordInView(KEY_WOW64_64KEY).KeyExists())
+        EXPECT_FALSE(uninstall_test::CRecordInView(KEY_WOW64_64KEY).KeyExists())
             << "the 64-bit view, which the shipped uninstaller never reads";
     }
 }
@@ -210,10 +212,48 @@ TEST(Setup, TintviewStartsAsItsDesktopShortcutSaysAndExitEndsItWithCodeZero) {
     EXPECT_EQ(tintview.WaitForExit(10000), 0u);
 }
 
-// Started as its shortcut and the list of programs start it, from the installation folder, the
-// uninstaller cannot delete its own running program file, so that file and the folder holding
-// it stay; everything else goes.
-TEST(Uninstall, TheInstalledUninstallerRemovesAllButItselfAndEndsWithCodeZero) {
+// Decoys a careless uninstall could take: a folder beside the installation folder, files named
+// like ours above it, another program's entry in the list of installed programs, and Prismel's
+// entry in the list of the registry view the shipped uninstaller never reads.
+struct Decoys {
+    std::vector<std::string> files;
+    bool otherView = false;
+
+    explicit Decoys(const CInstalledCopy& copy) {
+        const std::string base = copy.Where().base;
+        files = {base + "Prismel2\\uninstall.exe", base + "Prismel2\\Tintview.exe",
+                 base + "uninstall.exe", copy.Where().desk + "Tintview.exe"};
+        for (const std::string& file : files) {
+            uninstall_test::LayFile(file);
+        }
+        uninstall_test::CProgramListInView(KEY_WOW64_32KEY).LayEntry("Prismel2", files[0]);
+        otherView = RunsUnderWow64();
+        if (otherView) {
+            uninstall_test::CProgramListInView(KEY_WOW64_64KEY).LayEntry("Prismel", files[0]);
+        }
+    }
+    void ExpectIntact() const {
+        for (const std::string& file : files) {
+            EXPECT_TRUE(uninstall_test::Exists(file)) << file;
+        }
+        EXPECT_TRUE(uninstall_test::CProgramListInView(KEY_WOW64_32KEY).HasEntry("Prismel2"));
+        if (otherView) {
+            EXPECT_TRUE(uninstall_test::CProgramListInView(KEY_WOW64_64KEY).HasEntry("Prismel"));
+        }
+    }
+};
+
+// Deleted at the next start of Windows: a restart, as `wineboot -r` carries it out.
+void RestartWindows() {
+    ASSERT_EQ(testing_support::RunToEnd("wineboot.exe -r", 120000), 0u);
+}
+
+// Started as its shortcut and the list of programs start it, from the installation folder. It
+// cannot delete its own running program file: a copy of it in the temporary folder removes that
+// file and the folder once it has ended, and is itself deleted at the next start of Windows.
+TEST(Uninstall, TheInstalledUninstallerRemovesEverythingItselfIncludedAndEndsWithCodeZero) {
+    const Decoys decoys(Copy());
+    ASSERT_EQ(uninstall_test::HandOverCopies(), kNoValues) << "not a fresh machine";
     const uninstall_test::UninstallerRun run =
         uninstall_test::RunUninstaller(Copy().Uninstaller(), Copy().Folder());
     EXPECT_TRUE(run.messageShown);
@@ -221,10 +261,26 @@ TEST(Uninstall, TheInstalledUninstallerRemovesAllButItselfAndEndsWithCodeZero) {
     EXPECT_EQ(run.text, "Prismel has been uninstalled successfully.");
     EXPECT_EQ(run.exitCode, 0u);
 
+    EXPECT_TRUE(uninstall_test::WaitUntilGone({Copy().Uninstaller(), Copy().Folder()}, 10000));
     const Survey after = Take(Copy());
-    EXPECT_EQ(after.present, (std::vector<std::string>{Copy().Uninstaller(), Copy().Folder()}));
+    EXPECT_EQ(after.present, kNoValues);
     EXPECT_TRUE(after.recordKey) << "the key stays; only its three values go";
     EXPECT_EQ(after.recordValues, kNoValues);
+    EXPECT_FALSE(uninstall_test::CProgramListInView(KEY_WOW64_32KEY).HasEntry("Prismel"));
+    EXPECT_EQ(OutputOf("uninstaller.exe --list").find("Prismel|||Prismel"), std::string::npos);
+    decoys.ExpectIntact();
+
+    EXPECT_TRUE(uninstall_test::WaitForHandOverCopiesToEnd(10000));
+    const std::vector<std::string> copies = uninstall_test::HandOverCopies();
+    ASSERT_EQ(copies.size(), 1u) << "the copy that finished the uninstall";
+    const std::vector<std::string> pending = uninstall_test::PendingDeletions();
+    EXPECT_NE(std::find_if(pending.begin(), pending.end(),
+                           [&](const std::string& path) { return SamePath(path, copies[0]); }),
+              pending.end());
+    RestartWindows();
+    EXPECT_EQ(uninstall_test::HandOverCopies(), kNoValues);
+    EXPECT_EQ(uninstall_test::PendingDeletions(), kNoValues);
+    decoys.ExpectIntact();
 }
 
 TEST(Uninstall, ASecondRunEndsWithCodeOneAndTouchesNothing) {
@@ -232,6 +288,8 @@ TEST(Uninstall, ASecondRunEndsWithCodeOneAndTouchesNothing) {
     for (const std::string& item : Copy().Items()) {
         if (item.back() == '\\') {
             uninstall_test::MakeFolders(item);
+        } else if (item == Copy().Uninstaller()) {
+            ASSERT_TRUE(CopyFileA(Built("uninstall.exe", false).c_str(), item.c_str(), FALSE));
         } else if (!uninstall_test::Exists(item)) {
             uninstall_test::LayFile(item);
         }
@@ -243,13 +301,15 @@ TEST(Uninstall, ASecondRunEndsWithCodeOneAndTouchesNothing) {
         uninstall_test::RunUninstaller(Copy().Uninstaller(), Copy().Folder());
     EXPECT_TRUE(run.messageShown);
     EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_TRUE(uninstall_test::WaitForHandOverCopiesToEnd(10000));
+    EXPECT_EQ(uninstall_test::HandOverCopies(), kNoValues) << "nothing is handed over";
     EXPECT_EQ(Take(Copy()), before);
 }
 
-InstalledCopy CopyIn(const std::string& base) {
+CInstalledCopy CopyIn(const std::string& base) {
     Places places = Copy().Where();
     places.base = base;
-    return InstalledCopy(places);
+    return CInstalledCopy(places);
 }
 
 // A base of `length` characters, ending with "\".
@@ -261,14 +321,14 @@ std::string BaseOfLength(size_t length) {
 // uninstall.exe composes its paths in 255 characters: the longest base it can serve leaves room
 // for "Prismel\uninstall.exe".
 TEST(ChosenFolder, ABaseTooLongForTheUninstallerIsRefusedAndNothingIsLaid) {
-    const InstalledCopy copy = CopyIn(BaseOfLength(235));
+    const CInstalledCopy copy = CopyIn(BaseOfLength(235));
     EXPECT_EQ(RunSetup(copy.Folder()), 2u);
     EXPECT_FALSE(uninstall_test::Exists(copy.Folder()));
-    EXPECT_EQ(uninstall_test::RecordInView(KEY_WOW64_32KEY).ValueNames(), kNoValues);
+    EXPECT_EQ(uninstall_test::CRecordInView(KEY_WOW64_32KEY).ValueNames(), kNoValues);
 }
 
 TEST(ChosenFolder, TheLongestBaseTheUninstallerCanServeIsInstalledAndUninstalled) {
-    const InstalledCopy copy = CopyIn(BaseOfLength(234));
+    const CInstalledCopy copy = CopyIn(BaseOfLength(234));
     ASSERT_EQ(copy.Uninstaller().size(), 255u);
     ASSERT_EQ(RunSetup(copy.Folder()), 0u);
     EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
@@ -277,13 +337,14 @@ TEST(ChosenFolder, TheLongestBaseTheUninstallerCanServeIsInstalledAndUninstalled
     const uninstall_test::UninstallerRun run =
         uninstall_test::RunUninstaller(copy.Uninstaller(), copy.Folder());
     EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(Take(copy).present, (std::vector<std::string>{copy.Uninstaller(), copy.Folder()}));
+    EXPECT_TRUE(uninstall_test::WaitUntilGone({copy.Uninstaller(), copy.Folder()}, 10000));
+    EXPECT_EQ(Take(copy).present, kNoValues);
 }
 
 // A folder chosen under another name gets the installation folder "Prismel" inside it; while
 // that copy is recorded and there, no other folder is taken, and a plain run updates it.
 TEST(ChosenFolder, IsGivenAPrismelFolderAndKeptUntilUninstalled) {
-    const InstalledCopy copy = CopyIn("C:\\Apps\\Colour tools\\");
+    const CInstalledCopy copy = CopyIn("C:\\Apps\\Colour tools\\");
     ASSERT_EQ(RunSetup("C:\\Apps\\Colour tools"), 0u);
     EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
     EXPECT_EQ(Take(copy).present, copy.Items());
@@ -294,7 +355,8 @@ TEST(ChosenFolder, IsGivenAPrismelFolderAndKeptUntilUninstalled) {
     EXPECT_EQ(MachineString32(uninstall_test::kRecordKey, "InstallPath"), copy.Where().base);
 
     EXPECT_EQ(uninstall_test::RunUninstaller(copy.Uninstaller(), copy.Folder()).exitCode, 0u);
-    EXPECT_EQ(Take(copy).present, (std::vector<std::string>{copy.Uninstaller(), copy.Folder()}));
+    EXPECT_TRUE(uninstall_test::WaitUntilGone({copy.Uninstaller(), copy.Folder()}, 10000));
+    EXPECT_EQ(Take(copy).present, kNoValues);
 }
 
 } // namespace

@@ -45,7 +45,7 @@ Places ExpectedPlaces() {
             SystemFolder(CSIDL_COMMON_DESKTOPDIRECTORY), x64};
 }
 
-std::vector<std::string> InstalledCopy::Items() const {
+std::vector<std::string> CInstalledCopy::Items() const {
     std::vector<std::string> items;
     for (const char* name :
          {"Tintview.exe", "Tintview.hlp", "Tintview.cnt", "Mousetap.dll", "uninstall.exe"}) {
@@ -60,14 +60,14 @@ std::vector<std::string> InstalledCopy::Items() const {
     return items;
 }
 
-Survey Take(const InstalledCopy& copy) {
+Survey Take(const CInstalledCopy& copy) {
     Survey survey;
     for (const std::string& item : copy.Items()) {
         if (uninstall_test::Exists(item)) {
             survey.present.push_back(item);
         }
     }
-    const uninstall_test::RecordInView record(KEY_WOW64_32KEY);
+    const uninstall_test::CRecordInView record(KEY_WOW64_32KEY);
     survey.recordKey = record.KeyExists();
     survey.recordValues = record.ValueNames();
     return survey;

@@ -21,21 +21,21 @@ std::string WithSeparator(std::string folder);
 // Where the setup must install on this Windows, asked of Windows itself.
 Places ExpectedPlaces();
 
-class InstalledCopy {
+class CInstalledCopy {
 public:
-    explicit InstalledCopy(Places places) : places_(std::move(places)) {}
+    explicit CInstalledCopy(Places where) : places(std::move(where)) {}
 
-    const Places& Where() const { return places_; }
-    std::string Folder() const { return places_.base + "Prismel\\"; }
-    std::string GroupFolder() const { return places_.group + "Prismel\\"; }
-    std::string DesktopShortcut() const { return places_.desk + "Tintview.exe.lnk"; }
+    const Places& Where() const { return places; }
+    std::string Folder() const { return places.base + "Prismel\\"; }
+    std::string GroupFolder() const { return places.group + "Prismel\\"; }
+    std::string DesktopShortcut() const { return places.desk + "Tintview.exe.lnk"; }
     std::string Uninstaller() const { return Folder() + "uninstall.exe"; }
 
     // Every item the setup lays: files first, then each folder after what it holds.
     std::vector<std::string> Items() const;
 
 private:
-    Places places_;
+    Places places;
 };
 
 // What of an installed copy is there, and what is left of its record.
@@ -50,6 +50,6 @@ struct Survey {
     }
 };
 
-Survey Take(const InstalledCopy& copy);
+Survey Take(const CInstalledCopy& copy);
 
 } // namespace install_test

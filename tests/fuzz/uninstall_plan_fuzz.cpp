@@ -5,12 +5,14 @@
 // record allows.
 //
 // The input is text, so the seeds read easily:
-//   line 1: four flags: the key ('-' absent, anything else present), then one for each of
+//   line 1: five flags: the key ('-' absent, anything else present), then one for each of
 //           InstallPath, CommonPath and DeskPath: '-' absent, 'o' some other type, 'r' a string
 //           stored without a terminator, anything else a string stored with its terminator;
+//           then whether the uninstaller's own file stands after the pass ('-' no, else yes);
 //   lines 2 to 4: the bytes of InstallPath, CommonPath and DeskPath.
 // A missing flag stands for a terminated string, a missing line for an empty one.
 #include "fuzz_rule.h"
+#include "hand_over.h"
 #include "removal_plan.h"
 
 #include <algorithm>
@@ -24,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-namespace prismel::uninstall {
+namespace uninstall {
 namespace {
 
 // What the composed-path buffer holds besides its terminator.
@@ -41,6 +43,7 @@ constexpr std::array<const char*, 3> kValueNames = {kInstallPath, kCommonPath, k
 
 struct FuzzedRecord {
     bool keyPresent = true;
+    bool uninstallerStands = true;
     std::array<StoredValue, 3> values; // in the order of kValueNames
 
     const StoredValue& Named(const char* name) const {
@@ -65,6 +68,7 @@ FuzzedRecord ReadRecord(std::string_view input) {
     const std::string_view flags = TakeLine(input);
     FuzzedRecord record;
     record.keyPresent = flags.empty() || flags[0] != '-';
+    record.uninstallerStands = flags.size() < 5 || flags[4] != '-';
     for (std::size_t at = 0; at < record.values.size(); ++at) {
         const char flag = at + 1 < flags.size() ? flags[at + 1] : 's';
         StoredValue& value = record.values[at];
@@ -97,20 +101,20 @@ struct Removal {
     std::string path;
 };
 
-class CheckingOperations final : public UninstallOperations {
+class CCheckingOperations final : public CUninstallOperations {
 public:
-    explicit CheckingOperations(const FuzzedRecord& record) : record_(record) {}
+    explicit CCheckingOperations(const FuzzedRecord& fuzzed) : record(fuzzed) {}
 
     bool OpenRecordKey() override {
         FUZZ_RULE(timesOpened == 0);
         ++timesOpened;
-        keyOpen = record_.keyPresent;
+        keyOpen = record.keyPresent;
         return keyOpen;
     }
     bool QueryRecordValue(const char* name, BaseString& data, ValueKind& kind) override {
         FUZZ_RULE(keyOpen);
         FUZZ_RULE(std::all_of(data.begin(), data.end(), [](char c) { return c == '\0'; }));
-        const StoredValue& value = record_.Named(name);
+        const StoredValue& value = record.Named(name);
         if (!value.present || value.bytes.size() > data.size()) {
             return false;
         }
@@ -127,18 +131,42 @@ public:
         keyOpen = false;
         ++timesClosed;
     }
+    // Once the three values are gone, and before anything on disk.
+    void DeleteProgramListEntry() override {
+        FUZZ_RULE(!keyOpen && timesClosed == 1 && deletedValues.size() == 3);
+        FUZZ_RULE(listEntryDeletions == 0 && removals.empty());
+        ++listEntryDeletions;
+    }
     void RemoveFile(const char* path) override { Remove(Operation::DeleteFile, path); }
     void RemoveFolder(const char* path) override { Remove(Operation::RemoveFolder, path); }
+    // Asked only after the message, of the uninstaller's own file.
+    bool ItemExists(const char* path) override {
+        FUZZ_RULE(closingMessages == 1 && handedOver.empty());
+        FUZZ_RULE(std::strlen(path) <= kLongestPath);
+        asked.emplace_back(path);
+        return record.uninstallerStands;
+    }
     void ShowClosingMessage(const char* text, const char* caption) override {
         FUZZ_RULE(!keyOpen && text != nullptr && caption != nullptr);
         ++closingMessages;
+    }
+    // Once, after the message, of a file it asked about and found there, and only one that the
+    // copy accepts.
+    void HandOverUninstaller(const char* uninstaller) override {
+        FUZZ_RULE(closingMessages == 1 && handedOver.empty());
+        FUZZ_RULE(!asked.empty() && asked.back() == uninstaller && record.uninstallerStands);
+        FUZZ_RULE(NamesInstalledUninstaller(uninstaller));
+        handedOver.emplace_back(uninstaller);
     }
 
     bool keyOpen = false;
     int timesOpened = 0;
     int timesClosed = 0;
     int closingMessages = 0;
+    int listEntryDeletions = 0;
     std::vector<std::string> deletedValues;
+    std::vector<std::string> asked;
+    std::vector<std::string> handedOver;
     std::vector<Removal> removals;
 
 private:
@@ -150,7 +178,7 @@ private:
         removals.push_back({operation, path});
     }
 
-    const FuzzedRecord& record_;
+    const FuzzedRecord& record;
 };
 
 const std::string& BaseOf(Base base, const std::array<std::string, 3>& bases) {
@@ -165,7 +193,7 @@ const std::string& BaseOf(Base base, const std::array<std::string, 3>& bases) {
     return bases[2];
 }
 
-void CheckRun(const FuzzedRecord& record, const CheckingOperations& run, int exitCode) {
+void CheckRun(const FuzzedRecord& record, const CCheckingOperations& run, int exitCode) {
     FUZZ_RULE(run.closingMessages == 1);
     FUZZ_RULE(!run.keyOpen && run.timesClosed == (record.keyPresent ? 1 : 0));
 
@@ -176,7 +204,9 @@ void CheckRun(const FuzzedRecord& record, const CheckingOperations& run, int exi
         wholeRecord = base.has_value();
         bases[at] = base.value_or("");
     }
+    FUZZ_RULE(run.listEntryDeletions == (wholeRecord ? 1 : 0));
     if (!wholeRecord) {
+        FUZZ_RULE(run.handedOver.empty());
         FUZZ_RULE(run.deletedValues.empty());
         FUZZ_RULE(run.removals.empty());
         FUZZ_RULE(exitCode == kFailureExitCode);
@@ -185,6 +215,7 @@ void CheckRun(const FuzzedRecord& record, const CheckingOperations& run, int exi
     FUZZ_RULE(
         (run.deletedValues == std::vector<std::string>{kCommonPath, kInstallPath, kDeskPath}));
     if (bases[0].empty()) {
+        FUZZ_RULE(run.handedOver.empty());
         FUZZ_RULE(run.removals.empty());
         FUZZ_RULE(exitCode == kFailureExitCode);
         return;
@@ -205,16 +236,18 @@ void CheckRun(const FuzzedRecord& record, const CheckingOperations& run, int exi
         ++next;
     }
     FUZZ_RULE(next == run.removals.size());
+    // Only ever the uninstaller's own step-6 path is handed over.
+    FUZZ_RULE(run.handedOver.empty() || run.handedOver[0] == bases[0] + kUninstallerName);
 }
 
 } // namespace
-} // namespace prismel::uninstall
+} // namespace uninstall
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace prismel::uninstall;
+    using namespace uninstall;
     const FuzzedRecord record =
         ReadRecord(std::string_view(reinterpret_cast<const char*>(data), size));
-    CheckingOperations run(record);
+    CCheckingOperations run(record);
     const int exitCode = RunUninstall(run);
     CheckRun(record, run, exitCode);
     return 0;

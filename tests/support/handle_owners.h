@@ -17,16 +17,6 @@ struct IconTraits {
     using Handle = HICON;
     static void Close(Handle handle) { DestroyIcon(handle); }
 };
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static void Close(Handle handle) { RegCloseKey(handle); }
-};
-// A process, thread, event or pipe end: anything CloseHandle closes whose "none" is null (not a
-// file handle, whose "none" is INVALID_HANDLE_VALUE).
-struct KernelObjectTraits {
-    using Handle = HANDLE;
-    static void Close(Handle handle) { CloseHandle(handle); }
-};
 struct ModuleTraits {
     using Handle = HMODULE;
     static void Close(Handle handle) { FreeLibrary(handle); }
@@ -38,8 +28,8 @@ using CUniqueIcon = framework::CUniqueHandle<IconTraits>;
 using framework::CUniqueCursor;
 // A context made with CreateCompatibleDC (or CreateDC).
 using CUniqueMemoryDc = framework::CUniqueDeviceContext;
-using CUniqueRegistryKey = framework::CUniqueHandle<RegistryKeyTraits>;
-using CUniqueKernelObject = framework::CUniqueHandle<KernelObjectTraits>;
+using framework::CUniqueKernelObject;
+using framework::CUniqueRegistryKey;
 using CUniqueModule = framework::CUniqueHandle<ModuleTraits>;
 
 // The whole screen's drawing context, released when it goes.

@@ -5,10 +5,12 @@
 
 #include <map>
 #include <optional>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
-namespace prismel::uninstall {
+namespace uninstall {
 namespace {
 
 struct StoredValue {
@@ -20,9 +22,10 @@ StoredValue Text(const std::string& text) {
     return {text + '\0', ValueKind::String};
 }
 
-class RecordingOperations : public UninstallOperations {
+class CRecordingOperations : public CUninstallOperations {
 public:
     bool keyExists = true;
+    std::set<std::string> standing; // items that are there when asked after
     std::map<std::string, StoredValue> values = {{kInstallPath, Text("C:\\Program Files\\")},
                                                  {kCommonPath, Text("C:\\Menu\\Programs\\")},
                                                  {kDeskPath, Text("C:\\Desktop\\")}};
@@ -49,10 +52,18 @@ public:
         calls.push_back(std::string("delete value ") + name);
     }
     void CloseRecordKey() override { calls.push_back("close key"); }
+    void DeleteProgramListEntry() override { calls.push_back("delete list entry"); }
     void RemoveFile(const char* path) override { calls.push_back(std::string("file ") + path); }
     void RemoveFolder(const char* path) override { calls.push_back(std::string("folder ") + path); }
+    bool ItemExists(const char* path) override {
+        calls.push_back(std::string("exists? ") + path);
+        return standing.count(path) != 0;
+    }
     void ShowClosingMessage(const char* text, const char* caption) override {
         calls.push_back(std::string("message ") + text + " | " + caption);
+    }
+    void HandOverUninstaller(const char* uninstaller) override {
+        calls.push_back(std::string("hand over ") + uninstaller);
     }
 };
 
@@ -61,6 +72,13 @@ const std::string kSuccessMessage =
 const std::string kFailureMessage =
     "message Prismel could not be uninstalled. | Uninstall Information";
 
+const std::string kOwnFile = "C:\\Program Files\\Prismel\\uninstall.exe";
+
+// A successful run asks, once its message is dismissed, whether its own file stayed.
+std::vector<std::string> SuccessEnd(const std::string& ownFile = kOwnFile) {
+    return {kSuccessMessage, "exists? " + ownFile};
+}
+
 const std::vector<std::string> kRecordTaken = {"open key",
                                                "query InstallPath",
                                                "query CommonPath",
@@ -68,7 +86,8 @@ const std::vector<std::string> kRecordTaken = {"open key",
                                                "delete value CommonPath",
                                                "delete value InstallPath",
                                                "delete value DeskPath",
-                                               "close key"};
+                                               "close key",
+                                               "delete list entry"};
 
 std::vector<std::string> InstallSteps(const std::string& base) {
     return {"file " + base + "Prismel\\Tintview.exe",
@@ -98,24 +117,22 @@ std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> 
 
 // Runs over the usual record with one value replaced, checks the exit code, returns the calls.
 std::vector<std::string> CallsOfRunWith(const char* name, const StoredValue& value, int exitCode) {
-    RecordingOperations operations;
+    CRecordingOperations operations;
     operations.values[name] = value;
     EXPECT_EQ(RunUninstall(operations), exitCode);
     return operations.calls;
 }
 
 TEST(UninstallRun, TakesTheRecordThenWorksThroughTheTwelveStepsInOrder) {
-    RecordingOperations operations;
+    CRecordingOperations operations;
     EXPECT_EQ(RunUninstall(operations), 0);
-    EXPECT_EQ(operations.calls, Joined({kRecordTaken,
-                                        InstallSteps("C:\\Program Files\\"),
+    EXPECT_EQ(operations.calls, Joined({kRecordTaken, InstallSteps("C:\\Program Files\\"),
                                         CommonSteps("C:\\Menu\\Programs\\"),
-                                        DeskSteps("C:\\Desktop\\"),
-                                        {kSuccessMessage}}));
+                                        DeskSteps("C:\\Desktop\\"), SuccessEnd()}));
 }
 
 TEST(UninstallRun, WithoutTheKeyTouchesNothingAndFails) {
-    RecordingOperations operations;
+    CRecordingOperations operations;
     operations.keyExists = false;
     EXPECT_EQ(RunUninstall(operations), 1);
     EXPECT_EQ(operations.calls, (std::vector<std::string>{"open key", kFailureMessage}));
@@ -140,7 +157,7 @@ TEST(UninstallRun, AnUnusableValueLeavesTheRecordWholeAndFails) {
     for (size_t position = 0; position < names.size(); ++position) {
         for (const UnusableValue& row : unusable) {
             SCOPED_TRACE(names[position] + " " + row.description);
-            RecordingOperations operations;
+            CRecordingOperations operations;
             if (row.value) {
                 operations.values[names[position]] = *row.value;
             } else {
@@ -159,16 +176,14 @@ TEST(UninstallRun, AnUnusableValueLeavesTheRecordWholeAndFails) {
 }
 
 TEST(UninstallRun, TakesStringsThatFillTheBufferWithTheirTerminator) {
-    RecordingOperations operations;
+    CRecordingOperations operations;
     const std::string longest = "C:\\" + std::string(250, 'p') + "\\"; // 254 characters
     operations.values[kDeskPath] = Text(longest);
     operations.values[kCommonPath] =
         StoredValue{"C:\\Menu\\" + std::string(1, '\0') + "junk", ValueKind::String};
     EXPECT_EQ(RunUninstall(operations), 0);
-    EXPECT_EQ(operations.calls, Joined({kRecordTaken,
-                                        InstallSteps("C:\\Program Files\\"),
-                                        CommonSteps("C:\\Menu\\"),
-                                        {kSuccessMessage}}))
+    EXPECT_EQ(operations.calls, Joined({kRecordTaken, InstallSteps("C:\\Program Files\\"),
+                                        CommonSteps("C:\\Menu\\"), SuccessEnd()}))
         << "the 254-character desk base plus its 16-character name does not fit; the common "
            "base ends at its terminator";
 }
@@ -178,17 +193,16 @@ TEST(UninstallRun, AnEmptyInstallPathDeletesTheValuesButNothingOnDiskAndFails) {
 }
 
 TEST(UninstallRun, AnEmptyCommonOrDeskPathSkipsOnlyItsOwnSteps) {
-    EXPECT_EQ(CallsOfRunWith(kCommonPath, Text(""), 0), Joined({kRecordTaken,
-                                                                InstallSteps("C:\\Program Files\\"),
-                                                                DeskSteps("C:\\Desktop\\"),
-                                                                {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kCommonPath, Text(""), 0),
+              Joined({kRecordTaken, InstallSteps("C:\\Program Files\\"), DeskSteps("C:\\Desktop\\"),
+                      SuccessEnd()}));
 
-    EXPECT_EQ(CallsOfRunWith(kDeskPath, Text(""), 0), Joined({kRecordTaken,
-                                                              InstallSteps("C:\\Program Files\\"),
-                                                              CommonSteps("C:\\Menu\\Programs\\"),
-                                                              {kSuccessMessage}}));
+    EXPECT_EQ(CallsOfRunWith(kDeskPath, Text(""), 0),
+              Joined({kRecordTaken, InstallSteps("C:\\Program Files\\"),
+                      CommonSteps("C:\\Menu\\Programs\\"), SuccessEnd()}));
 }
 
+// The uninstaller's path misses its folder too, so there is nothing to hand over.
 TEST(UninstallRun, JoinsABaseWithoutItsSeparatorAsItStands) {
     EXPECT_EQ(CallsOfRunWith(kInstallPath, Text("C:\\Apps"), 0),
               Joined({kRecordTaken,
@@ -199,7 +213,8 @@ TEST(UninstallRun, JoinsABaseWithoutItsSeparatorAsItStands) {
 }
 
 // Steps 1 to 5 name 20 characters, step 6 21, step 7 8: with a 236-character base only the
-// folder step fits in 255 characters; the others are skipped, never cut short.
+// folder step fits in 255 characters; the others are skipped, never cut short, and the
+// uninstaller's path, which does not fit either, is not handed over.
 TEST(UninstallRun, SkipsEveryStepWhosePathWouldNotFit) {
     const std::string base = "C:\\" + std::string(232, 'q') + "\\";
     ASSERT_EQ(base.size(), 236u);
@@ -209,6 +224,40 @@ TEST(UninstallRun, SkipsEveryStepWhosePathWouldNotFit) {
                       CommonSteps("C:\\Menu\\Programs\\"),
                       DeskSteps("C:\\Desktop\\"),
                       {kSuccessMessage}}));
+}
+
+TEST(UninstallRun, HandsItsOwnFileThatStayedOverOnceTheMessageIsDismissed) {
+    CRecordingOperations operations;
+    operations.standing = {kOwnFile};
+    EXPECT_EQ(RunUninstall(operations), 0);
+    EXPECT_EQ(operations.calls, Joined({kRecordTaken,
+                                        InstallSteps("C:\\Program Files\\"),
+                                        CommonSteps("C:\\Menu\\Programs\\"),
+                                        DeskSteps("C:\\Desktop\\"),
+                                        SuccessEnd(),
+                                        {"hand over " + kOwnFile}}));
+}
+
+// Nothing is handed over unless the record was taken whole and the pass ran, nor a path that
+// names no installed uninstaller, whatever stands.
+TEST(UninstallRun, HandsOverOnlyAfterASuccessfulPassAndOnlyAnInstalledUninstaller) {
+    const std::vector<std::pair<const char*, std::string>> rows = {
+        {"no key", ""},
+        {"empty InstallPath", ""},
+        {"relative InstallPath", "Apps\\"},
+        {"InstallPath without its separator", "C:\\Apps"},
+    };
+    for (const auto& [description, base] : rows) {
+        SCOPED_TRACE(description);
+        CRecordingOperations operations;
+        operations.keyExists = std::string(description) != "no key";
+        operations.values[kInstallPath] = Text(base);
+        operations.standing = {kOwnFile, base + kUninstallerName};
+        RunUninstall(operations);
+        for (const std::string& call : operations.calls) {
+            EXPECT_EQ(call.rfind("hand over", 0), std::string::npos) << call;
+        }
+    }
 }
 
 TEST(ComposeStepPath, FitsUpTo255CharactersAndRefusesMore) {
@@ -227,4 +276,4 @@ TEST(ComposeStepPath, FitsUpTo255CharactersAndRefusesMore) {
 }
 
 } // namespace
-} // namespace prismel::uninstall
+} // namespace uninstall

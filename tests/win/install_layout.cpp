@@ -24,23 +24,22 @@ void Append(std::vector<std::string>& to, const std::vector<std::string>& more) 
 
 } // namespace
 
-InstallLayout::InstallLayout(const std::string& root)
-    : bases_{root + "programs\\", root + "menu\\", root + "desktop\\"},
-      current_(root + "current\\") {
-    MakeFolders(bases_.install);
-    MakeFolders(bases_.common);
-    MakeFolders(bases_.desk);
-    MakeFolders(current_);
+CInstallLayout::CInstallLayout(const std::string& root)
+    : bases{root + "programs\\", root + "menu\\", root + "desktop\\"}, current(root + "current\\") {
+    MakeFolders(bases.install);
+    MakeFolders(bases.common);
+    MakeFolders(bases.desk);
+    MakeFolders(current);
 }
 
-std::vector<std::string> InstallLayout::InstalledFiles() const {
+std::vector<std::string> CInstallLayout::InstalledFiles() const {
     std::vector<std::string> files = In(InstallFolder(), kProgramFiles);
     Append(files, In(GroupFolder(), kGroupShortcuts));
     files.push_back(DesktopShortcut());
     return files;
 }
 
-void InstallLayout::LayInstallation() const {
+void CInstallLayout::LayInstallation() const {
     for (const std::string& file : InstalledFiles()) {
         LayFile(file);
     }
@@ -48,25 +47,25 @@ void InstallLayout::LayInstallation() const {
 
 // Beside the layout, folders named like ours; above it, a file named like the program; in the
 // current folder, every relative name of the removal list.
-std::vector<std::string> InstallLayout::Decoys() const {
-    std::vector<std::string> decoys = In(bases_.install + "Prismel2\\", kProgramFiles);
-    Append(decoys, In(bases_.common + "Prismel2\\", kGroupShortcuts));
-    decoys.push_back(bases_.install + "Tintview.exe");
-    decoys.push_back(bases_.common + "Tintview.exe.lnk");
-    decoys.push_back(bases_.desk + "Tintview.exe");
-    Append(decoys, In(current_ + "Prismel\\", kProgramFiles));
-    Append(decoys, In(current_ + "Prismel\\", kGroupShortcuts));
-    decoys.push_back(current_ + "Tintview.exe.lnk");
+std::vector<std::string> CInstallLayout::Decoys() const {
+    std::vector<std::string> decoys = In(bases.install + "Prismel2\\", kProgramFiles);
+    Append(decoys, In(bases.common + "Prismel2\\", kGroupShortcuts));
+    decoys.push_back(bases.install + "Tintview.exe");
+    decoys.push_back(bases.common + "Tintview.exe.lnk");
+    decoys.push_back(bases.desk + "Tintview.exe");
+    Append(decoys, In(current + "Prismel\\", kProgramFiles));
+    Append(decoys, In(current + "Prismel\\", kGroupShortcuts));
+    decoys.push_back(current + "Tintview.exe.lnk");
     return decoys;
 }
 
-void InstallLayout::LayDecoys() const {
+void CInstallLayout::LayDecoys() const {
     for (const std::string& decoy : Decoys()) {
         LayFile(decoy);
     }
 }
 
-std::vector<std::string> InstallLayout::MissingDecoys() const {
+std::vector<std::string> CInstallLayout::MissingDecoys() const {
     std::vector<std::string> missing;
     for (const std::string& decoy : Decoys()) {
         if (!Exists(decoy)) {

@@ -9,17 +9,17 @@
 
 namespace uninstall_test {
 
-class InstallLayout {
+class CInstallLayout {
 public:
     // Everything lies under `root` (ending with "\"): the three bases, a sibling folder
     // "Prismel2" in each, and `current`, the folder the uninstaller is started in.
-    explicit InstallLayout(const std::string& root);
+    explicit CInstallLayout(const std::string& root);
 
-    const Bases& BasesOf() const { return bases_; }
-    const std::string& Current() const { return current_; }
-    std::string InstallFolder() const { return bases_.install + "Prismel\\"; }
-    std::string GroupFolder() const { return bases_.common + "Prismel\\"; }
-    std::string DesktopShortcut() const { return bases_.desk + "Tintview.exe.lnk"; }
+    const Bases& BasesOf() const { return bases; }
+    const std::string& Current() const { return current; }
+    std::string InstallFolder() const { return bases.install + "Prismel\\"; }
+    std::string GroupFolder() const { return bases.common + "Prismel\\"; }
+    std::string DesktopShortcut() const { return bases.desk + "Tintview.exe.lnk"; }
 
     // The installed files and the two folders, in the order they were laid.
     std::vector<std::string> InstalledFiles() const;
@@ -31,8 +31,8 @@ public:
 private:
     std::vector<std::string> Decoys() const;
 
-    Bases bases_;
-    std::string current_;
+    Bases bases;
+    std::string current;
 };
 
 bool Exists(const std::string& path);

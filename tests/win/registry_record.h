@@ -25,9 +25,9 @@ struct Bases {
     std::string desk;
 };
 
-class RecordInView {
+class CRecordInView {
 public:
-    explicit RecordInView(REGSAM view) : view_(view) {}
+    explicit CRecordInView(REGSAM inView) : view(inView) {}
 
     bool KeyExists() const;
     void Erase() const;
@@ -46,7 +46,21 @@ private:
     OwnedKey Open() const;
     OwnedKey Create() const;
 
-    REGSAM view_;
+    REGSAM view;
+};
+
+// Windows' list of installed programs in one registry view: an entry is a key of values named
+// after the program, as the setup writes Prismel's.
+class CProgramListInView {
+public:
+    explicit CProgramListInView(REGSAM inView) : view(inView) {}
+
+    void LayEntry(const std::string& name, const std::string& uninstaller) const;
+    bool HasEntry(const std::string& name) const;
+    void EraseEntry(const std::string& name) const;
+
+private:
+    REGSAM view;
 };
 
 // The stored form of a string: its characters and the terminator.

@@ -1,8 +1,11 @@
 // The real uninstaller against the real registry and real files in the prefix's drive C:. The
 // record lies in the registry view this build's uninstaller reads; the other view holds a
-// record naming the same folders, which must be neither read nor touched. Every test also lays
-// decoys beside and above the layout and proves that each of them survives.
+// record naming the same folders, which must be neither read nor touched. So do Windows' lists of
+// installed programs: Prismel's entry in this build's view goes with the record's values; the
+// other view's, and another program's entry beside it, stay. Every test also lays decoys beside
+// and above the layout and proves that each of them survives.
 #include "closing_message.h"
+#include "hand_over_traces.h"
 #include "install_layout.h"
 #include "registry_record.h"
 #include "test_paths.h"
@@ -30,27 +33,40 @@ std::string TestRoot() {
 
 class Uninstaller : public testing::Test {
 protected:
-    Uninstaller() : root_(TestRoot()), layout_(root_) {}
+    Uninstaller() : root(TestRoot()), layout(root) {}
 
     void SetUp() override {
-        own_.Erase();
-        other_.Erase();
-        other_.Lay(layout_.BasesOf());
-        layout_.LayDecoys();
-        layout_.LayInstallation();
+        own.Erase();
+        other.Erase();
+        other.Lay(layout.BasesOf());
+        layout.LayDecoys();
+        layout.LayInstallation();
+        for (const CProgramListInView& list : {ownList, otherList}) {
+            list.EraseEntry("Prismel");
+            list.EraseEntry(kOtherProgram);
+        }
+        ownList.LayEntry("Prismel", layout.InstallFolder() + "uninstall.exe");
+        ownList.LayEntry(kOtherProgram, layout.BasesOf().install + "Prismel2\\uninstall.exe");
+        otherList.LayEntry("Prismel", layout.InstallFolder() + "uninstall.exe");
     }
 
     static void TearDownTestSuite() { RemoveTree(ProgramRoot()); }
 
     void TearDown() override {
-        EXPECT_EQ(layout_.MissingDecoys(), std::vector<std::string>{});
+        EXPECT_EQ(layout.MissingDecoys(), std::vector<std::string>{});
         for (const char* name : {"InstallPath", "CommonPath", "DeskPath"}) {
-            EXPECT_EQ(other_.Data(name), Stored(ValueIn(layout_.BasesOf(), name)))
+            EXPECT_EQ(other.Data(name), Stored(ValueIn(layout.BasesOf(), name)))
                 << "the other registry view's " << name;
         }
-        own_.Erase();
-        other_.Erase();
-        RemoveTree(root_);
+        EXPECT_TRUE(ownList.HasEntry(kOtherProgram)) << "another program's entry";
+        EXPECT_TRUE(otherList.HasEntry("Prismel")) << "the other view's entry";
+        own.Erase();
+        other.Erase();
+        for (const CProgramListInView& list : {ownList, otherList}) {
+            list.EraseEntry("Prismel");
+            list.EraseEntry(kOtherProgram);
+        }
+        RemoveTree(root);
     }
 
     static std::string ValueIn(const Bases& bases, const std::string& name) {
@@ -62,7 +78,7 @@ protected:
     // Runs the build's uninstaller in the layout's current folder; it must show its one
     // closing message, which is answered.
     UninstallerRun Run(const std::string& program = testing_support::BesideTest("uninstall.exe")) {
-        UninstallerRun run = RunUninstaller(program, layout_.Current());
+        UninstallerRun run = RunUninstaller(program, layout.Current());
         EXPECT_TRUE(run.messageShown);
         EXPECT_EQ(run.caption, "Uninstall Information");
         EXPECT_EQ(run.visibleButtons, 1) << "a single OK button";
@@ -90,9 +106,9 @@ protected:
         }
     }
     std::vector<std::string> WholeInstallation() const {
-        std::vector<std::string> all = layout_.InstalledFiles();
-        all.push_back(layout_.InstallFolder());
-        all.push_back(layout_.GroupFolder());
+        std::vector<std::string> all = layout.InstalledFiles();
+        all.push_back(layout.InstallFolder());
+        all.push_back(layout.GroupFolder());
         return all;
     }
     // The installed items under one base: its files, and its folder where it has one.
@@ -105,103 +121,144 @@ protected:
         }
         return items;
     }
-    const Bases& bases() const { return layout_.BasesOf(); }
+    const Bases& bases() const { return layout.BasesOf(); }
 
-    std::string root_;
-    InstallLayout layout_;
-    RecordInView own_{kOwnView};
-    RecordInView other_{kOtherView};
+    std::string root;
+    CInstallLayout layout;
+    CRecordInView own{kOwnView};
+    CRecordInView other{kOtherView};
+    CProgramListInView ownList{kOwnView};
+    CProgramListInView otherList{kOtherView};
+    static constexpr char kOtherProgram[] = "Prismel2";
 };
 
 TEST_F(Uninstaller, RemovesAFullInstallationAndTheThreeValuesButKeepsTheKey) {
-    ASSERT_TRUE(own_.LayWithRegTool(bases()));
-    own_.SetString("Version", "1.00"); // the installer's own; it stays with the key
-    ASSERT_EQ(own_.Data("DeskPath"), Stored(bases().desk)) << "laid as the tool lays it";
+    ASSERT_TRUE(own.LayWithRegTool(bases()));
+    own.SetString("Version", "1.00"); // the installer's own; it stays with the key
+    ASSERT_EQ(own.Data("DeskPath"), Stored(bases().desk)) << "laid as the tool lays it";
 
     ExpectSuccess(Run());
     ExpectGone(WholeInstallation());
-    EXPECT_TRUE(own_.KeyExists());
-    EXPECT_EQ(own_.ValueNames(), std::vector<std::string>{"Version"});
+    EXPECT_TRUE(own.KeyExists());
+    EXPECT_EQ(own.ValueNames(), std::vector<std::string>{"Version"});
+    EXPECT_FALSE(ownList.HasEntry("Prismel"));
 }
 
 TEST_F(Uninstaller, WithoutItsRecordTouchesNothing) {
     ExpectFailure(Run());
     ExpectPresent(WholeInstallation());
-    EXPECT_FALSE(own_.KeyExists()) << "the key is not created";
+    EXPECT_FALSE(own.KeyExists()) << "the key is not created";
+    EXPECT_TRUE(ownList.HasEntry("Prismel"));
 }
 
 TEST_F(Uninstaller, AMissingValueLeavesTheOtherValuesAndEveryFile) {
-    own_.SetString("InstallPath", bases().install);
-    own_.SetString("CommonPath", bases().common);
+    own.SetString("InstallPath", bases().install);
+    own.SetString("CommonPath", bases().common);
     ExpectFailure(Run());
     ExpectPresent(WholeInstallation());
-    EXPECT_EQ(own_.Data("InstallPath"), Stored(bases().install));
-    EXPECT_EQ(own_.Data("CommonPath"), Stored(bases().common));
+    EXPECT_EQ(own.Data("InstallPath"), Stored(bases().install));
+    EXPECT_EQ(own.Data("CommonPath"), Stored(bases().common));
+    EXPECT_TRUE(ownList.HasEntry("Prismel"));
 }
 
-TEST_F(Uninstaller, AnEmptyInstallPathDeletesTheValuesButNoFile) {
-    own_.Lay(bases());
-    own_.SetString("InstallPath", "");
+// The list's entry could from then on only start a run that fails: it goes with the values.
+TEST_F(Uninstaller, AnEmptyInstallPathDeletesTheValuesAndTheListEntryButNoFile) {
+    own.Lay(bases());
+    own.SetString("InstallPath", "");
     ExpectFailure(Run());
     ExpectPresent(WholeInstallation());
-    EXPECT_TRUE(own_.KeyExists());
-    EXPECT_EQ(own_.ValueNames(), std::vector<std::string>{});
+    EXPECT_TRUE(own.KeyExists());
+    EXPECT_EQ(own.ValueNames(), std::vector<std::string>{});
+    EXPECT_FALSE(ownList.HasEntry("Prismel"));
 }
 
 TEST_F(Uninstaller, ASecondRunFindsNoRecordAndTouchesNothing) {
-    own_.Lay(bases());
+    own.Lay(bases());
     ExpectSuccess(Run());
-    layout_.LayInstallation(); // as though it had come back
+    layout.LayInstallation(); // as though it had come back
     ExpectFailure(Run());
     ExpectPresent(WholeInstallation());
 }
 
 TEST_F(Uninstaller, SucceedsWhenEveryInstalledItemIsAlreadyGone) {
-    RemoveTree(layout_.InstallFolder());
-    RemoveTree(layout_.GroupFolder());
-    DeleteFileA(layout_.DesktopShortcut().c_str());
-    own_.Lay(bases());
+    RemoveTree(layout.InstallFolder());
+    RemoveTree(layout.GroupFolder());
+    DeleteFileA(layout.DesktopShortcut().c_str());
+    own.Lay(bases());
     ExpectSuccess(Run());
-    EXPECT_EQ(own_.ValueNames(), std::vector<std::string>{});
+    EXPECT_EQ(own.ValueNames(), std::vector<std::string>{});
 }
 
 TEST_F(Uninstaller, KeepsAFolderThatHoldsAFileOfTheUsersOwn) {
-    const std::string notes = layout_.InstallFolder() + "notes.txt";
-    const std::string link = layout_.GroupFolder() + "Other.lnk";
+    const std::string notes = layout.InstallFolder() + "notes.txt";
+    const std::string link = layout.GroupFolder() + "Other.lnk";
     LayFile(notes);
     LayFile(link);
-    own_.Lay(bases());
+    own.Lay(bases());
     ExpectSuccess(Run());
-    ExpectGone(layout_.InstalledFiles());
+    ExpectGone(layout.InstalledFiles());
     ExpectPresent({notes, link});
 }
 
-TEST_F(Uninstaller, StartedFromTheInstallationFolderLeavesOnlyItself) {
-    const std::string itself = layout_.InstallFolder() + "uninstall.exe";
+// Its own file cannot go while it runs: a copy of it in the temporary folder removes that file
+// and the folder once it has ended, and is itself deleted when Windows next starts. This prefix
+// is never restarted, so the test deletes the copy itself.
+TEST_F(Uninstaller, StartedFromTheInstallationFolderRemovesItselfAndTheFolderOnceItHasEnded) {
+    const std::string itself = layout.InstallFolder() + "uninstall.exe";
     ASSERT_TRUE(
         CopyFileA(testing_support::BesideTest("uninstall.exe").c_str(), itself.c_str(), FALSE));
-    own_.Lay(bases());
+    own.Lay(bases());
+    const std::vector<std::string> copiesBefore = HandOverCopies();
     ExpectSuccess(Run(itself));
-    std::vector<std::string> others = layout_.InstalledFiles();
-    others.erase(std::find(others.begin(), others.end(), itself));
-    ExpectGone(others);
-    ExpectGone({layout_.GroupFolder()});
-    ExpectPresent({itself, layout_.InstallFolder()});
+    EXPECT_TRUE(WaitUntilGone({itself, layout.InstallFolder()}, 10000));
+    ExpectGone(WholeInstallation());
+
+    EXPECT_TRUE(WaitForHandOverCopiesToEnd(10000));
+    std::vector<std::string> copies = HandOverCopies();
+    for (const std::string& old : copiesBefore) {
+        copies.erase(std::remove(copies.begin(), copies.end(), old), copies.end());
+    }
+    ASSERT_EQ(copies.size(), 1u) << "one copy in the temporary folder";
+    const std::vector<std::string> pending = PendingDeletions();
+    EXPECT_TRUE(std::any_of(
+        pending.begin(), pending.end(),
+        [&](const std::string& path) { return lstrcmpiA(path.c_str(), copies[0].c_str()) == 0; }))
+        << copies[0] << " is not to be deleted at the next start";
+    DeleteNowInsteadOfAtRestart(copies[0]);
+    EXPECT_FALSE(Exists(copies[0]));
+}
+
+// Anything that keeps the file, not only its running, gets the same hand-over: the copy tries
+// for a while, and leaves the file and the folder as they are.
+TEST_F(Uninstaller, HandsOverAnUninstallerThatCannotBeDeletedAndTheCopyLeavesIt) {
+    const std::string itself = layout.InstallFolder() + "uninstall.exe";
+    SetFileAttributesA(itself.c_str(), FILE_ATTRIBUTE_READONLY);
+    own.Lay(bases());
+    const std::vector<std::string> copiesBefore = HandOverCopies();
+    ExpectSuccess(Run());
+    EXPECT_TRUE(WaitForHandOverCopiesToEnd(15000));
+    ExpectPresent({itself, layout.InstallFolder()});
+    for (const std::string& copy : HandOverCopies()) {
+        if (std::find(copiesBefore.begin(), copiesBefore.end(), copy) == copiesBefore.end()) {
+            DeleteNowInsteadOfAtRestart(copy);
+        }
+    }
+    SetFileAttributesA(itself.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The names are joined to the base's last folder name ("programsPrismel\..."), so they miss.
 TEST_F(Uninstaller, ABaseWithoutItsSeparatorMissesItsItems) {
-    own_.Lay(bases());
-    own_.SetString("InstallPath", bases().install.substr(0, bases().install.size() - 1));
+    own.Lay(bases());
+    own.SetString("InstallPath", bases().install.substr(0, bases().install.size() - 1));
     ExpectSuccess(Run());
     ExpectPresent(Under(bases().install));
     ExpectGone(Under(bases().common));
-    ExpectGone({layout_.DesktopShortcut()});
+    ExpectGone({layout.DesktopShortcut()});
 }
 
 TEST_F(Uninstaller, TakesAnExpandableStringAsItIsStored) {
-    own_.Lay(bases());
-    own_.SetString("CommonPath", bases().common, REG_EXPAND_SZ);
+    own.Lay(bases());
+    own.SetString("CommonPath", bases().common, REG_EXPAND_SZ);
     ExpectSuccess(Run());
     ExpectGone(WholeInstallation());
 }
@@ -209,19 +266,19 @@ TEST_F(Uninstaller, TakesAnExpandableStringAsItIsStored) {
 // An empty base would make its names relative to the current folder, where decoys of every name
 // lie: its steps are skipped, the other bases' still run.
 TEST_F(Uninstaller, SkipsTheStepsOfAnEmptyCommonOrDeskPath) {
-    own_.Lay(bases());
-    own_.SetString("CommonPath", "");
-    own_.SetString("DeskPath", "");
+    own.Lay(bases());
+    own.SetString("CommonPath", "");
+    own.SetString("DeskPath", "");
     ExpectSuccess(Run());
     ExpectGone(Under(bases().install));
     ExpectPresent(Under(bases().common));
-    ExpectPresent({layout_.DesktopShortcut()});
+    ExpectPresent({layout.DesktopShortcut()});
 }
 
 // With a 236-character base, each program file's path needs 256 characters or more; cut to the
 // buffer's 255 it would name the files laid here. The folder step fits and finds it not empty.
 TEST_F(Uninstaller, SkipsAStepWhosePathWouldNotFitInsteadOfCuttingItShort) {
-    std::string longBase = root_ + "long\\";
+    std::string longBase = root + "long\\";
     longBase += std::string(236 - longBase.size() - 1, 'x') + "\\";
     ASSERT_EQ(longBase.size(), 236u);
     const std::vector<std::string> truncatedNames = {
@@ -232,11 +289,11 @@ TEST_F(Uninstaller, SkipsAStepWhosePathWouldNotFitInsteadOfCuttingItShort) {
         truncated.push_back(longBase + name);
         LayFile(truncated.back());
     }
-    own_.Lay({longBase, bases().common, bases().desk});
+    own.Lay({longBase, bases().common, bases().desk});
     ExpectSuccess(Run());
     ExpectPresent(truncated);
     ExpectGone(Under(bases().common));
-    ExpectGone({layout_.DesktopShortcut()});
+    ExpectGone({layout.DesktopShortcut()});
 }
 
 // Data that is no string, or 255 bytes without a terminator, counts as a missing value: the
@@ -255,11 +312,11 @@ TEST_F(Uninstaller, RefusesAValueThatIsNoTerminatedString) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + " of type " + std::to_string(row.type));
-        own_.Lay(bases());
-        own_.SetData(row.name, row.type, row.bytes);
+        own.Lay(bases());
+        own.SetData(row.name, row.type, row.bytes);
         ExpectFailure(Run());
         ExpectPresent(WholeInstallation());
-        EXPECT_EQ(own_.ValueNames().size(), 3u);
+        EXPECT_EQ(own.ValueNames().size(), 3u);
     }
 }
 
