@@ -7,6 +7,8 @@ run_dir=$(cd "$(dirname "$0")/.." && pwd)/build/run
 mkdir -p "$run_dir"
 export WINEPREFIX=$run_dir/wineprefix WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=d;winemenubuilder.exe=d"
+# Wine's 64-bit loader alone where the kernel runs no 32-bit programs.
+. "$(dirname "$0")/../tests/harness/wine-loader.sh"
 
 xvfb_pid=""
 stop() {

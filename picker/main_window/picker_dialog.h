@@ -104,6 +104,7 @@ private:
     // help shows in a window of the program's own. Looked up at the first request for help.
     std::optional<bool> helpViewerIsStub;
     std::optional<CHelpWindow> helpWindow;
+    std::optional<CLensWindow> lens; // made at the first sampling, kept for the next
     std::optional<picker::CSamplingSession> sampling;
     bool shortcutRegistered = false; // not where another program holds the shortcut
     HWND tooltips = nullptr;         // owned by the window, destroyed with it

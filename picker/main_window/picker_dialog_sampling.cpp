@@ -36,8 +36,12 @@ void CPickerDialog::StartSampling(SamplingStart start) {
     sampling.reset();
     // The mouse is the hook's while sampling: no tooltip can follow it.
     ::SendMessageA(tooltips, TTM_ACTIVATE, FALSE, 0);
+    if (!lens) {
+        lens.emplace();
+    }
     sampling.emplace(SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
-                                     snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get()},
+                                     snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get(),
+                                     &*lens},
                      start);
 }
 

@@ -161,6 +161,7 @@ void CPickerDialog::OnWindowDestroyed() {
         shortcutRegistered = false;
     }
     EndSampling();
+    lens.reset();
     ReleaseBrushes();
 }
 

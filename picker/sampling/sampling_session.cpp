@@ -35,7 +35,7 @@ void ShowPicture(HWND button, HBITMAP picture) {
 std::atomic<CSamplingSession*> CSamplingSession::live{nullptr};
 
 CSamplingSession::CSamplingSession(const SamplingDesktop& lent, SamplingStart how)
-    : desktop(lent), start(how), keyboard(lent.target) {
+    : desktop(lent), start(how), lens(*lent.lens), keyboard(lent.target) {
     InitHooksDll(desktop.target);
     InstallFilter(0, TRUE);
     InstallSystemCursor(LoadDropper(), kNormalArrowCursor);
@@ -98,11 +98,12 @@ void CSamplingSession::MovePointerBy(LONG dx, LONG dy) {
     if (!GetCursorPos(&at)) {
         return;
     }
-    // Keys pressed in quick succession step from where the last one put the pointer. A display
-    // server may still report the pointer where an earlier step left it (Wine's X11 driver lets
-    // another program's thread apply a motion event older than the step), and stepping from
-    // there would lose a key.
-    if (lastStep && GetTickCount() - lastStepAt < kStepMemoryMs) {
+    // A display server may report the pointer back where the last step started, just after the
+    // step (Wine's X11 driver lets another program's thread apply a motion event older than the
+    // step): stepping from there would lose that step. Soon after a step, a pointer found exactly
+    // where it started counts as where the step put it.
+    if (lastStep && GetTickCount() - lastStepAt < kStepMemoryMs && at.x == lastStepFrom.x &&
+        at.y == lastStepFrom.y) {
         at = *lastStep;
     }
     POINT to{at.x + dx, at.y + dy};
@@ -117,6 +118,7 @@ void CSamplingSession::MovePointerBy(LONG dx, LONG dy) {
         to = POINT{onto.x, onto.y};
     }
     SetCursorPos(to.x, to.y);
+    lastStepFrom = at;
     lastStep = to;
     lastStepAt = GetTickCount();
     lens.Update();

@@ -25,6 +25,7 @@ struct SamplingDesktop {
     HBITMAP activePicture; // on "Snap" while sampling
     HBITMAP idlePicture;   // on "Snap" otherwise
     HCURSOR savedArrow;    // the private copy the arrow is restored from
+    CLensWindow* lens;     // made once, at the first session: it shows only while one lives
 };
 
 class CSamplingSession {
@@ -54,9 +55,10 @@ private:
 
     SamplingDesktop desktop;
     SamplingStart start;
-    CLensWindow lens;
+    CLensWindow& lens;
     CKeyboardWatch keyboard;
     std::optional<POINT> lastStep; // where the last keyboard step put the pointer, and when
+    POINT lastStepFrom{};
     DWORD lastStepAt = 0;
     std::atomic<bool> undone{false};
     static std::atomic<CSamplingSession*> live;

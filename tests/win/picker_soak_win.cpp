@@ -110,7 +110,8 @@ TEST_F(PickerSoakTest, HundredsOfSamplingRunsLeaveNoHookAndNothingBehind) {
         // The lens follows the pointer to a new place, at the ticks of its timer.
         static int serial = 0;
         ++serial;
-        const POINT to{60 + serial * 37 % 700, 60 + serial * 53 % 500};
+        // Points where the lens fits below and right of the pointer (it is 194 pixels high).
+        const POINT to{60 + serial * 37 % 700, 60 + serial * 53 % 400};
         SetCursorPos(to.x, to.y);
         // Wine may still report the point before for a moment: ticks until the lens is there.
         const HWND lens = LensOfThread(ui_->Id());
