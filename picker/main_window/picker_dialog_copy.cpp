@@ -3,11 +3,13 @@
 
 #include "app.h"
 #include "main_window/clipboard_writer.h"
+#include "main_window/swatch_bitmaps.h"
 #include "data_exchange.h"
 #include "handle_owner.h"
 #include "resources/resource_ids.h"
 
 #include <array>
+#include <vector>
 
 namespace picker {
 
@@ -17,6 +19,8 @@ namespace {
 
 // The menu's items, in order; the command is the item's index plus one (0 is no choice).
 constexpr std::size_t kNotations = 3;
+// The recent colours' commands: after every other command of the menu.
+constexpr std::size_t kFirstRecentCommand = 100;
 constexpr std::string (*kNotationOf[kNotations])(const Components&) = {&FormatCssHex, &FormatCssRgb,
                                                                        &FormatCssHsl};
 
@@ -62,6 +66,10 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
         AppendMenuA(menu.get(), MF_STRING, item + 1,
                     FormatMessageText(pattern, notations[item]).c_str());
     }
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    CSwatchBitmaps swatches;
+    const std::vector<Rgb> recent(recentColours.begin(), recentColours.end());
+    AppendRecentColours(menu.get(), recent, swatches);
     const auto chosen = static_cast<std::size_t>(
         TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                        point.x, point.y, 0, window, nullptr));
@@ -69,7 +77,36 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
     if (chosen >= 1 && chosen <= kNotations) {
         lastNotation = kNotationOf[chosen - 1];
         CopyToClipboard(notations[chosen - 1]);
+    } else if (chosen >= kFirstRecentCommand && chosen < kFirstRecentCommand + recent.size()) {
+        LoadChosenColour(ColourValueOfRgb(recent[chosen - kFirstRecentCommand]));
     }
+}
+
+void CPickerDialog::AppendRecentColours(HMENU menu, const std::vector<Rgb>& recent,
+                                        CSwatchBitmaps& swatches) const {
+    const HINSTANCE instance = CWinApp::ResourceInstance();
+    char label[64] = "";
+    LoadStringA(instance, IDS_RECENT_COLOURS, label, sizeof label);
+    const HMENU colours = CreatePopupMenu(); // the menu destroys it with itself
+    const int side = GetSystemMetrics(SM_CYMENUCHECK);
+    for (std::size_t index = 0; index < recent.size(); ++index) {
+        std::string hex = "#" + FormatHexColour(SplitColourValue(ColourValueOfRgb(recent[index])));
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        item.wID = static_cast<UINT>(kFirstRecentCommand + index);
+        item.dwTypeData = hex.data();
+        item.hbmpItem = swatches.Add(ColourValueOfRgb(recent[index]), side);
+        InsertMenuItemA(colours, static_cast<UINT>(index), TRUE, &item);
+    }
+    AppendMenuA(menu, MF_POPUP | (recent.empty() ? MF_GRAYED : 0),
+                reinterpret_cast<UINT_PTR>(colours), label);
+}
+
+void CPickerDialog::LoadChosenColour(COLORREF colour) {
+    // As a pick loads it; it becomes the newest of the recent colours.
+    LoadSampledColour(colour);
+    recentColours.Take(RgbOf(colour));
 }
 
 void CPickerDialog::CopyToClipboard(const std::string& text) {

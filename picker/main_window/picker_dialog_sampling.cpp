@@ -38,7 +38,7 @@ void CPickerDialog::StartSampling(SamplingStart start) {
     ::SendMessageA(tooltips, TTM_ACTIVATE, FALSE, 0);
     sampling.emplace(SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
                                      snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get()},
-                     start);
+                     start, ColourValue(CurrentComponents()));
 }
 
 LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
@@ -52,6 +52,7 @@ LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
     const POINT point{x, y};
     if (const auto colour = sampling ? sampling->PickAt(point) : ReadScreenPixel(point)) {
         LoadSampledColour(*colour);
+        recentColours.Take(RgbOf(*colour));
         if (sampling && sampling->StartedByShortcut()) {
             CopyToClipboard(lastNotation(CurrentComponents()));
         }
@@ -86,6 +87,10 @@ void CPickerDialog::OnSamplingKey(SamplingKey key, bool shift) {
     }
     case SamplingKey::End:
         EndSampling();
+        break;
+    case SamplingKey::Larger:
+    case SamplingKey::Smaller:
+        sampling->ChangeSide(key == SamplingKey::Larger);
         break;
     default:
         break;

@@ -12,6 +12,8 @@
 #define IDS_SNAP_TIP_SHORTCUT_HELD 107
 #define IDS_EXIT_TIP 108
 #define IDS_HELP_TIP 109
+// The copy menu's submenu of the colours loaded before.
+#define IDS_RECENT_COLOURS 110
 #define IDI_PROGRAM 128
 #define IDB_PATTERN 129
 #define IDC_DROPPER 130

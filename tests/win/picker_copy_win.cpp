@@ -4,6 +4,7 @@
 // no items in it), and judged by what choosing an item does.
 #include "picker_fixture.h"
 
+#include "Mousetap.h"
 #include "child_process.h"
 #include "clipboard_text.h"
 #include "handle_owners.h"
@@ -28,7 +29,8 @@ namespace {
 const char* const kCopied[] = {"#00A0FF", "rgb(0, 160, 255)", "hsl(202, 100%, 50%)"};
 const wchar_t* const kCopiedWide[] = {L"#00A0FF", L"rgb(0, 160, 255)", L"hsl(202, 100%, 50%)"};
 const std::vector<std::string> kItems{"Copy #00A0FF", "Copy rgb(0, 160, 255)",
-                                      "Copy hsl(202, 100%, 50%)"};
+                                      "Copy hsl(202, 100%, 50%)", "", "&Recent colours"};
+constexpr int kRecentItem = 4;
 constexpr char kEarlierText[] = "what another program copied";
 
 struct PopupMenu {
@@ -299,6 +301,66 @@ TEST_F(PickerCopyTest, WhileSamplingOnlyTheKeyboardOpensTheMenu) {
         snap, 2, true);
     xinput::Click(snap); // a release over "Snap" ends the mode
     EXPECT_TRUE(RightClick(Centre(IDC_SWATCH)).has_value()) << "sampling did not end";
+    xinput::Key("Escape");
+}
+
+// Colours loaded by picks, newest first, a colour taken again at the top; choosing one loads it.
+TEST_F(PickerCopyTest, RecentColoursListThePicksNewestFirstAndChoosingOneLoadsIt) {
+    const auto recentItems = [&](const PopupMenu& shown) {
+        std::vector<std::string> texts;
+        const HMENU colours = GetSubMenu(shown.menu, kRecentItem);
+        for (int item = 0; colours && item < GetMenuItemCount(colours); ++item) {
+            char text[32] = "";
+            GetMenuStringA(colours, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+            texts.emplace_back(text);
+        }
+        return texts;
+    };
+    auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(GetMenuState(shown->menu, kRecentItem, MF_BYPOSITION) & MF_GRAYED)
+        << "not greyed while empty";
+    xinput::Key("Escape");
+    ASSERT_TRUE(MenuGone(*shown));
+
+    // A pick of the swatch (as the hook reports one) loads the colour typed there.
+    for (const char* hex : {"112233", "445566", "778899"}) {
+        SelectAll(IDC_HEX_FIELD);
+        TypeKeys(IDC_HEX_FIELD, hex);
+        ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, hex));
+        const POINT swatch = Centre(IDC_SWATCH);
+        SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
+                     static_cast<LPARAM>(PickPointParam(swatch.y)));
+    }
+    // Taken again: to the top, not twice.
+    SelectAll(IDC_HEX_FIELD);
+    TypeKeys(IDC_HEX_FIELD, "445566");
+    ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, "445566"));
+    const POINT swatch = Centre(IDC_SWATCH);
+    SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
+                 static_cast<LPARAM>(PickPointParam(swatch.y)));
+
+    shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_FALSE(GetMenuState(shown->menu, kRecentItem, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#445566", "#778899", "#112233"}));
+    // The oldest chosen: the submenu opened, then its last item.
+    RECT area{};
+    ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kRecentItem, &area));
+    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    const HMENU colours = GetSubMenu(shown->menu, kRecentItem);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return GetMenuItemRect(nullptr, colours, 2, &area) != FALSE && area.right > area.left;
+        },
+        3000))
+        << "the submenu did not open";
+    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, "112233")) << "choosing a recent colour";
+    EXPECT_EQ(Text(IDC_RED_FIELD), "17");
+    shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#112233", "#445566", "#778899"}));
     xinput::Key("Escape");
 }
 
