@@ -54,7 +54,7 @@ LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
         LoadSampledColour(*colour);
         recentColours.Take(RgbOf(*colour));
         if (sampling && sampling->StartedByShortcut()) {
-            CopyToClipboard(lastNotation(CurrentComponents()));
+            CopyToClipboard(CopiedText(lastCopyCommand, CurrentComponents()));
         }
     }
     return 1;
