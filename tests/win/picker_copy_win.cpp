@@ -28,9 +28,12 @@ namespace {
 // What 00A0FF reads as: red 0, green 160, blue 255.
 const char* const kCopied[] = {"#00A0FF", "rgb(0, 160, 255)", "hsl(202, 100%, 50%)"};
 const wchar_t* const kCopiedWide[] = {L"#00A0FF", L"rgb(0, 160, 255)", L"hsl(202, 100%, 50%)"};
-const std::vector<std::string> kItems{"Copy #00A0FF", "Copy rgb(0, 160, 255)",
-                                      "Copy hsl(202, 100%, 50%)", "", "&Recent colours"};
-constexpr int kRecentItem = 4;
+const std::vector<std::string> kItems{
+    "Copy #00A0FF",  "Copy rgb(0, 160, 255)", "Copy hsl(202, 100%, 50%)", "Copy &as", "",
+    "&Paste colour", "&Recent colours"};
+constexpr int kCopyAsItem = 3;
+constexpr int kPasteItem = 5;
+constexpr int kRecentItem = 6;
 constexpr char kEarlierText[] = "what another program copied";
 
 struct PopupMenu {
@@ -361,6 +364,112 @@ TEST_F(PickerCopyTest, RecentColoursListThePicksNewestFirstAndChoosingOneLoadsIt
     shown = RightClick(Centre(IDC_SWATCH));
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#112233", "#445566", "#778899"}));
+    xinput::Key("Escape");
+}
+
+// Each item of "Copy as" leaves exactly the text it shows; a few are written out here as the
+// notations' own rules give them for 00A0FF.
+TEST_F(PickerCopyTest, EachCopyAsItemCopiesExactlyWhatItShows) {
+    TypeTheColour();
+    auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    const HMENU notations = GetSubMenu(shown->menu, kCopyAsItem);
+    ASSERT_NE(notations, nullptr);
+    std::vector<std::string> texts;
+    for (int item = 0; item < GetMenuItemCount(notations); ++item) {
+        wchar_t wide[128] = L"";
+        GetMenuStringW(notations, static_cast<UINT>(item), wide, 128, MF_BYPOSITION);
+        char text[256] = "";
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        texts.emplace_back(text);
+    }
+    xinput::Key("Escape");
+    ASSERT_TRUE(MenuGone(*shown));
+    ASSERT_EQ(texts.size(), 11u);
+    EXPECT_EQ(texts[0], "#00a0ff");
+    EXPECT_EQ(texts[1], "0x00A0FF");
+    EXPECT_EQ(texts[2], "0x00FFA000\tCOLORREF");
+    EXPECT_EQ(texts[3], "rgb(0 160 255)");
+    EXPECT_EQ(texts[5], "lab(62.73% -8.86 -57.85)");
+    EXPECT_EQ(texts[9], "color(srgb 0 0.6275 1)");
+    EXPECT_NE(texts[10].find("\t"), std::string::npos) << texts[10];
+    for (int item = 0; item < static_cast<int>(texts.size()); ++item) {
+        // What is copied: the text before any label, without the mark of a nearest name.
+        std::string expected = texts[static_cast<std::size_t>(item)];
+        expected = expected.substr(0, expected.find('\t'));
+        if (expected.rfind("\xE2\x89\x88 ", 0) == 0) {
+            expected = expected.substr(4);
+        }
+        ASSERT_TRUE(PutTextOnClipboard(kEarlierText));
+        const DWORD sequence = GetClipboardSequenceNumber();
+        shown = RightClick(Centre(IDC_SWATCH));
+        ASSERT_TRUE(shown.has_value());
+        RECT area{};
+        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kCopyAsItem, &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return GetMenuItemRect(nullptr, notations, 0, &area) != FALSE &&
+                       IsWindowVisible(WindowFromPoint(POINT{area.left + 2, area.top + 2}));
+            },
+            3000));
+        ASSERT_TRUE(GetMenuItemRect(nullptr, GetSubMenu(shown->menu, kCopyAsItem),
+                                    static_cast<UINT>(item), &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(WaitForCopy(sequence)) << "item " << item;
+        EXPECT_EQ(ClipboardText(), expected) << "item " << item;
+    }
+}
+
+// "Paste colour" reads one colour in any notation; anything else changes nothing, and a
+// clipboard without a colour greys the item.
+TEST_F(PickerCopyTest, PasteColourReadsEveryFamilyAndNothingElse) {
+    const auto paste = [&](const std::string& text) {
+        ASSERT_TRUE(PutTextOnClipboard(text));
+        const auto shown = RightClick(Centre(IDC_SWATCH));
+        ASSERT_TRUE(shown.has_value());
+        if (GetMenuState(shown->menu, kPasteItem, MF_BYPOSITION) & MF_GRAYED) {
+            xinput::Key("Escape");
+            ASSERT_TRUE(MenuGone(*shown));
+            return;
+        }
+        RECT area{};
+        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kPasteItem, &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(MenuGone(*shown));
+    };
+    const std::pair<const char*, const char*> families[] = {
+        {"#0af", "00AAFF"},
+        {"  rgb(255, 0, 128);", "FF0080"},
+        {"rgba(10% 20% 30% / 0.5)", "1A334D"},
+        {"hsl(120deg 100% 25%)", "008000"},
+        {"hwb(0 0% 0%)", "FF0000"},
+        {"lab(100% 0 0)", "FFFFFF"},
+        {"oklch(0% 0 0)", "000000"},
+        {"color(srgb 0 0.6275 1)", "00A0FF"},
+        {"SteelBlue", "4682B4"},
+    };
+    for (const auto& [text, hex] : families) {
+        paste(text);
+        EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, hex)) << text;
+        EXPECT_EQ(SendMessageA(Control(IDC_HEX_FIELD), EM_GETSEL, 0, 0), MAKELONG(6, 6)) << text;
+    }
+    // Nonsense, two colours, or a megabyte: the colour stays; the menu still comes at once.
+    const Seen before = Now();
+    for (const std::string& text :
+         {std::string("rgb(1, 2)"), std::string("#12345"), std::string("hsl(1e999 0 0)"),
+          std::string("transparent"), std::string("red blue"), std::string(1 << 20, 'a')}) {
+        paste(text);
+    }
+    // A colour typed afterwards shows every paste before it has been dealt with.
+    EXPECT_EQ(Now(), before);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    const auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(GetMenuState(shown->menu, kPasteItem, MF_BYPOSITION) & MF_GRAYED)
+        << "an empty clipboard";
     xinput::Key("Escape");
 }
 
