@@ -1,5 +1,6 @@
 #include "colour_spaces.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace picker {
@@ -210,6 +211,25 @@ Components ComponentsOfSrgb(const Coordinates& encoded) {
         return static_cast<std::int32_t>(std::round(clipped * 255));
     };
     return {byte(encoded[0]), byte(encoded[1]), byte(encoded[2])};
+}
+
+Components ComponentsOfLinearSrgb(const Coordinates& linear) {
+    // Byte k + 1 begins where the encoded value reaches k + 1/2 steps: halves go up.
+    static const std::array<double, 255> halfways = [] {
+        std::array<double, 255> values{};
+        for (std::size_t byte = 0; byte < values.size(); ++byte) {
+            values[byte] = SrgbToLinear((static_cast<double>(byte) + 0.5) / 255);
+        }
+        return values;
+    }();
+    const auto byte = [](double component) {
+        if (!(component > 0)) {
+            return 0; // none, negative, or not a number
+        }
+        return static_cast<int>(std::upper_bound(halfways.begin(), halfways.end(), component) -
+                                halfways.begin());
+    };
+    return {byte(linear[0]), byte(linear[1]), byte(linear[2])};
 }
 
 } // namespace picker

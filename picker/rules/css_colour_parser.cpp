@@ -330,17 +330,10 @@ std::optional<Arguments> SplitArguments(const Token* tokens, std::size_t count, 
             arguments.alpha = &tokens[at++];
         }
     }
-    // Exactly the closing parenthesis is left: no fourth component, no alpha missing.
+    // Exactly the closing parenthesis is left: no fourth component, no alpha missing. (A
+    // component or alpha that is a delimiter has no value: ValueOf refuses it.)
     if (at + 1 != count || tokens[at].kind != TokenKind::Close) {
         return std::nullopt;
-    }
-    const TokenKind kinds[] = {TokenKind::Comma, TokenKind::Slash, TokenKind::Close};
-    for (const Token* component : arguments.components) {
-        for (TokenKind kind : kinds) {
-            if (component->kind == kind) {
-                return std::nullopt;
-            }
-        }
     }
     return arguments;
 }
@@ -377,7 +370,12 @@ std::optional<Components> FromSrgb(const Coordinates& encoded) {
 }
 
 std::optional<Components> FromLinearSrgb(const Coordinates& linear) {
-    return FromSrgb({LinearToSrgb(linear[0]), LinearToSrgb(linear[1]), LinearToSrgb(linear[2])});
+    for (double component : linear) {
+        if (!std::isfinite(component)) {
+            return std::nullopt;
+        }
+    }
+    return ComponentsOfLinearSrgb(linear);
 }
 
 std::optional<Components> FromXyzD65(const Coordinates& xyz) {
