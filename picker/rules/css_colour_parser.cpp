@@ -160,7 +160,7 @@ private:
         }
         std::uint64_t mantissa = 0;
         int significant = 0;
-        long exponent = 0;
+        std::int64_t exponent = 0; // wide enough for a count of digits in any text
         const auto digits = [&](bool fraction) {
             for (; at < text.size() && IsDigit(text[at]); ++at) {
                 if (significant < 19) {
@@ -183,7 +183,7 @@ private:
         if ((At(0) == 'e' || At(0) == 'E') && IsDigit(At(1 + signAt))) {
             const bool negativeExponent = At(1) == '-';
             at += 1 + signAt;
-            long written = 0;
+            std::int64_t written = 0;
             for (; at < text.size() && IsDigit(text[at]); ++at) {
                 // Far beyond any double already: more digits change nothing.
                 written = written < 100000 ? written * 10 + (text[at] - '0') : written;
@@ -195,7 +195,7 @@ private:
         return std::isfinite(value);
     }
 
-    static double ScaledByPowerOfTen(double mantissa, std::uint64_t whole, long exponent) {
+    static double ScaledByPowerOfTen(double mantissa, std::uint64_t whole, std::int64_t exponent) {
         static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
