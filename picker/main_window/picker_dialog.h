@@ -7,12 +7,15 @@
 #include "dialog.h"
 #include "gdi_objects.h"
 #include "help_window/help_window.h"
+#include "main_window/swatch_bitmaps.h"
 #include "rules/colour_text.h"
+#include "rules/recent_colours.h"
 #include "rules/sampling_keys.h"
 #include "sampling/sampling_session.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace picker {
 
@@ -69,7 +72,14 @@ private:
     // notation last chosen there is also the one a pick started by the shortcut copies.
     void OnContextMenuRequest(HWND window, POINT point);
     void CopyToClipboard(const std::string& text);
-    using Notation = std::string (*)(const Components&);
+    // What the copy command `command` copies of `colour`.
+    static std::string CopiedText(UINT command, const Components& colour);
+    // "Copy as": the colour in each notation, and its nearest name.
+    void AppendCopyAs(HMENU menu, const Components& colour) const;
+    // "Recent colours": the colours loaded before, newest first, each with its swatch.
+    void AppendRecentColours(HMENU menu, const std::vector<Rgb>& recent,
+                             CSwatchBitmaps& swatches) const;
+    void LoadChosenColour(COLORREF colour);
 
     // Appearance.
     HBRUSH OnControlColour(HDC dc, HWND control, UINT kind);
@@ -108,7 +118,8 @@ private:
     std::optional<picker::CSamplingSession> sampling;
     bool shortcutRegistered = false; // not where another program holds the shortcut
     HWND tooltips = nullptr;         // owned by the window, destroyed with it
-    Notation lastNotation = &picker::FormatCssHex;
+    UINT lastCopyCommand = 1;        // #RRGGBB until another is chosen
+    CRecentColours recentColours;    // for the run only
 };
 
 } // namespace picker

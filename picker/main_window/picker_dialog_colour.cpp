@@ -46,6 +46,10 @@ void CPickerDialog::PaintSwatch(COLORREF colour) {
     RECT client;
     GetClientRect(swatch.GetSafeHwnd(), &client);
     FillRect(dc.get(), &client, colourBrush.get());
+    // The lens gives the contrast against the colour the window holds.
+    if (sampling) {
+        sampling->Held(colour);
+    }
 }
 
 void CPickerDialog::ApplyComponentFromSlider(UINT code, HWND source) {

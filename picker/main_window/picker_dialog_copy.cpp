@@ -1,13 +1,20 @@
-// Handing the colour on: the window's context menu copies it in the notations style sheets use.
+// Handing the colour on and taking one in: the window's context menu copies the colour in the
+// notations style sheets and Windows programs use, reads a colour from the clipboard, and brings
+// back the colours loaded before.
 #include "main_window/picker_dialog.h"
 
 #include "app.h"
-#include "main_window/clipboard_writer.h"
+#include "main_window/clipboard.h"
+#include "main_window/swatch_bitmaps.h"
 #include "data_exchange.h"
 #include "handle_owner.h"
 #include "resources/resource_ids.h"
+#include "rules/css_colour_parser.h"
+#include "rules/css_notations.h"
+#include "rules/named_colours.h"
 
 #include <array>
+#include <vector>
 
 namespace picker {
 
@@ -15,10 +22,19 @@ using namespace framework;
 
 namespace {
 
-// The menu's items, in order; the command is the item's index plus one (0 is no choice).
-constexpr std::size_t kNotations = 3;
-constexpr std::string (*kNotationOf[kNotations])(const Components&) = {&FormatCssHex, &FormatCssRgb,
-                                                                       &FormatCssHsl};
+// The menu's commands (0 is no choice). The first three copy in the notations that have always
+// been there; "Copy as" copies in each of kCopyNotations, then the nearest name.
+constexpr UINT kFirstCopyCommand = 1;
+constexpr std::size_t kCopyItems = 3;
+constexpr std::string (*kCopyItemText[kCopyItems])(const Components&) = {
+    &FormatCssHex, &FormatCssRgb, &FormatCssHsl};
+constexpr UINT kFirstCopyAsCommand = 10;
+constexpr std::size_t kCopyAsNotations = std::size(kCopyNotations);
+constexpr UINT kCopyNameCommand = kFirstCopyAsCommand + kCopyAsNotations;
+constexpr UINT kPasteCommand = 30;
+constexpr UINT kFirstRecentCommand = 100;
+// No colour notation is longer: a longer clipboard text is not one colour.
+constexpr std::size_t kLongestColourText = 4096;
 
 POINT CentreOnScreen(HWND window) {
     RECT frame;
@@ -27,7 +43,31 @@ POINT CentreOnScreen(HWND window) {
                  frame.top + (frame.bottom - frame.top) / 2};
 }
 
+std::string ResourceString(UINT id) {
+    char text[128] = "";
+    LoadStringA(CWinApp::ResourceInstance(), id, text, sizeof text);
+    return text;
+}
+
+// An item whose text may hold characters beyond the ANSI code page (≈), given in UTF-8.
+void AppendWide(HMENU menu, UINT command, const std::string& utf8) {
+    std::vector<wchar_t> wide(utf8.size() + 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        static_cast<int>(utf8.size()));
+    AppendMenuW(menu, MF_STRING, command, wide.data());
+}
+
 } // namespace
+
+std::string CPickerDialog::CopiedText(UINT command, const Components& colour) {
+    if (command >= kFirstCopyCommand && command < kFirstCopyCommand + kCopyItems) {
+        return kCopyItemText[command - kFirstCopyCommand](colour);
+    }
+    if (command >= kFirstCopyAsCommand && command < kCopyNameCommand) {
+        return FormatNotation(kCopyNotations[command - kFirstCopyAsCommand], colour);
+    }
+    return std::string(NearestNamedColour(colour).name);
+}
 
 void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
     const HWND window = GetSafeHwnd();
@@ -49,27 +89,82 @@ void CPickerDialog::OnContextMenuRequest(HWND, POINT point) {
         }
     }
 
-    char pattern[64] = "";
-    LoadStringA(CWinApp::ResourceInstance(), IDS_COPY_NOTATION, pattern, sizeof pattern);
-    CUniqueMenu menu(pattern[0] != '\0' ? CreatePopupMenu() : nullptr);
+    const std::string pattern = ResourceString(IDS_COPY_NOTATION);
+    CUniqueMenu menu(!pattern.empty() ? CreatePopupMenu() : nullptr);
     if (!menu) {
         return;
     }
-    // The components as they stand, whatever a field shows in the middle of an edit.
-    std::array<std::string, kNotations> notations;
-    for (std::size_t item = 0; item < kNotations; ++item) {
-        notations[item] = kNotationOf[item](CurrentComponents());
-        AppendMenuA(menu.get(), MF_STRING, item + 1,
-                    FormatMessageText(pattern, notations[item]).c_str());
+    // The components as they stand, whatever a field shows in the middle of an edit; the texts
+    // the items show are the ones copied, even if a sample changes the colour meanwhile.
+    const Components colour = CurrentComponents();
+    for (UINT item = 0; item < kCopyItems; ++item) {
+        AppendMenuA(menu.get(), MF_STRING, kFirstCopyCommand + item,
+                    FormatMessageText(pattern.c_str(), kCopyItemText[item](colour)).c_str());
     }
-    const auto chosen = static_cast<std::size_t>(
+    AppendCopyAs(menu.get(), colour);
+    AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    // Greyed unless the clipboard holds exactly one colour now.
+    const std::optional<std::string> clipboard = TextOnClipboard(window, kLongestColourText);
+    const std::optional<Components> pasted = clipboard ? ParseCssColour(*clipboard) : std::nullopt;
+    AppendMenuA(menu.get(), MF_STRING | (pasted ? 0 : MF_GRAYED), kPasteCommand,
+                ResourceString(IDS_PASTE_COLOUR).c_str());
+    CSwatchBitmaps swatches;
+    const std::vector<Rgb> recent(recentColours.begin(), recentColours.end());
+    AppendRecentColours(menu.get(), recent, swatches);
+
+    const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                        point.x, point.y, 0, window, nullptr));
-    // The text the item showed, even if a sample changed the colour while the menu was open.
-    if (chosen >= 1 && chosen <= kNotations) {
-        lastNotation = kNotationOf[chosen - 1];
-        CopyToClipboard(notations[chosen - 1]);
+    if (chosen >= kFirstCopyCommand && chosen <= kCopyNameCommand) {
+        lastCopyCommand = chosen;
+        CopyToClipboard(CopiedText(chosen, colour));
+    } else if (chosen == kPasteCommand && pasted) {
+        LoadChosenColour(ColourValue(*pasted));
+    } else if (chosen >= kFirstRecentCommand && chosen < kFirstRecentCommand + recent.size()) {
+        LoadChosenColour(ColourValueOfRgb(recent[chosen - kFirstRecentCommand]));
     }
+}
+
+void CPickerDialog::AppendCopyAs(HMENU menu, const Components& colour) const {
+    const HMENU notations = CreatePopupMenu(); // the menu destroys it with itself
+    for (UINT item = 0; item < kCopyAsNotations; ++item) {
+        std::string text = FormatNotation(kCopyNotations[item], colour);
+        // The value shown alone would read as a C constant red first: it says what it is.
+        if (kCopyNotations[item] == Notation::ColourRef) {
+            text += "\t" + ResourceString(IDS_COLORREF_LABEL);
+        }
+        AppendMenuA(notations, MF_STRING, kFirstCopyAsCommand + item, text.c_str());
+    }
+    const NearestName name = NearestNamedColour(colour);
+    AppendWide(notations, kCopyNameCommand,
+               (name.exact ? "" : "\u2248 ") + std::string(name.name) + "\t" +
+                   ResourceString(IDS_COPY_NAME));
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(notations),
+                ResourceString(IDS_COPY_AS).c_str());
+}
+
+void CPickerDialog::AppendRecentColours(HMENU menu, const std::vector<Rgb>& recent,
+                                        CSwatchBitmaps& swatches) const {
+    const HMENU colours = CreatePopupMenu(); // the menu destroys it with itself
+    const int side = GetSystemMetrics(SM_CYMENUCHECK);
+    for (std::size_t index = 0; index < recent.size(); ++index) {
+        std::string hex = "#" + FormatHexColour(SplitColourValue(ColourValueOfRgb(recent[index])));
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        item.wID = static_cast<UINT>(kFirstRecentCommand + index);
+        item.dwTypeData = hex.data();
+        item.hbmpItem = swatches.Add(ColourValueOfRgb(recent[index]), side);
+        InsertMenuItemA(colours, static_cast<UINT>(index), TRUE, &item);
+    }
+    AppendMenuA(menu, MF_POPUP | (recent.empty() ? MF_GRAYED : 0),
+                reinterpret_cast<UINT_PTR>(colours), ResourceString(IDS_RECENT_COLOURS).c_str());
+}
+
+void CPickerDialog::LoadChosenColour(COLORREF colour) {
+    // As a pick loads it; it becomes the newest of the recent colours.
+    LoadSampledColour(colour);
+    recentColours.Take(RgbOf(colour));
 }
 
 void CPickerDialog::CopyToClipboard(const std::string& text) {

@@ -42,7 +42,7 @@ void CPickerDialog::StartSampling(SamplingStart start) {
     sampling.emplace(SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
                                      snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get(),
                                      &*lens},
-                     start);
+                     start, ColourValue(CurrentComponents()));
 }
 
 LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
@@ -56,8 +56,9 @@ LRESULT CPickerDialog::OnPickPoint(LONG x, LONG y) {
     const POINT point{x, y};
     if (const auto colour = sampling ? sampling->PickAt(point) : ReadScreenPixel(point)) {
         LoadSampledColour(*colour);
+        recentColours.Take(RgbOf(*colour));
         if (sampling && sampling->StartedByShortcut()) {
-            CopyToClipboard(lastNotation(CurrentComponents()));
+            CopyToClipboard(CopiedText(lastCopyCommand, CurrentComponents()));
         }
     }
     return 1;
@@ -90,6 +91,10 @@ void CPickerDialog::OnSamplingKey(SamplingKey key, bool shift) {
     }
     case SamplingKey::End:
         EndSampling();
+        break;
+    case SamplingKey::Larger:
+    case SamplingKey::Smaller:
+        sampling->ChangeSide(key == SamplingKey::Larger);
         break;
     default:
         break;

@@ -12,6 +12,13 @@
 #define IDS_SNAP_TIP_SHORTCUT_HELD 107
 #define IDS_EXIT_TIP 108
 #define IDS_HELP_TIP 109
+// The copy menu's submenu of the colours loaded before.
+#define IDS_RECENT_COLOURS 110
+// The copy menu's notations, and reading a colour from the clipboard.
+#define IDS_COPY_AS 111
+#define IDS_COPY_NAME 112
+#define IDS_COLORREF_LABEL 113
+#define IDS_PASTE_COLOUR 114
 #define IDI_PROGRAM 128
 #define IDB_PATTERN 129
 #define IDC_DROPPER 130

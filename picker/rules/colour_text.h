@@ -27,6 +27,13 @@ Components ParseHexDigits(std::string_view digits);
 // The platform's colour value: red in the low byte, then green, then blue.
 std::uint32_t ColourValue(const Components& colour);
 Components SplitColourValue(std::uint32_t colour);
+// A pixel as the screen's bitmaps hold it, 0xRRGGBB, from the platform's colour value and back.
+constexpr std::uint32_t RgbOf(std::uint32_t colourValue) {
+    return (colourValue & 0xFFu) << 16 | (colourValue & 0xFF00u) | (colourValue >> 16 & 0xFFu);
+}
+constexpr std::uint32_t ColourValueOfRgb(std::uint32_t rgb) {
+    return RgbOf(rgb); // the same exchange of the outer bytes
+}
 
 // The colour as style sheets write it, in the notations the context menu copies. Components
 // outside 0 to 255 (which the window never holds) count as the nearest limit, so every text is

@@ -1,6 +1,7 @@
 #include "sampling/lens_window.h"
 
 #include "app.h"
+#include "rules/colour_text.h"
 #include "rules/lens_geometry.h"
 #include "rules/lens_picture.h"
 #include "message_crackers.h"
@@ -42,8 +43,16 @@ UINT RestingMilliseconds(UINT frame) {
     return std::min<UINT>(2 * frame + 1, 33);
 }
 
-COLORREF ColourValueOf(picker::Rgb pixel) {
-    return RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+BOOL CALLBACK AddDisplay(HMONITOR, HDC, LPRECT area, LPARAM list) {
+    reinterpret_cast<std::vector<LensRect>*>(list)->push_back(
+        LensRect{area->left, area->top, area->right, area->bottom});
+    return TRUE;
+}
+
+std::vector<LensRect> Displays() {
+    std::vector<LensRect> displays;
+    EnumDisplayMonitors(nullptr, nullptr, &AddDisplay, reinterpret_cast<LPARAM>(&displays));
+    return displays;
 }
 
 } // namespace
@@ -59,6 +68,7 @@ const CMessageTable CLensWindow::messageTable{
 CLensWindow::CLensWindow()
     : reader(picker::kLensWidth, picker::kLensHeight),
       canvas(picker::kLensWidth, picker::kLensHeight) {
+    displays = Displays();
     if (CreateOwnWindow(OwnWindowClass{kClassName}, kLensStyles, "", WS_POPUP,
                         RECT{0, 0, picker::kLensWidth, picker::kLensHeight}, nullptr)) {
         // Layered but opaque: what makes a window click-through for every program.
@@ -142,7 +152,7 @@ void CLensWindow::Update() {
     }
     reader.Read(picker::MagnifiedSquare(pointer), read);
     backdrop.Uncover(read);
-    if (shown && pointer == lastPointer && read == square) {
+    if (shown && pointer == lastPointer && read == square && !captionChanged) {
         if (++unchangedTicks == kTicksBeforeResting) {
             Tick(RestingMilliseconds(frameMs));
         }
@@ -153,7 +163,13 @@ void CLensWindow::Update() {
     }
     unchangedTicks = 0;
     lastPointer = pointer;
+    captionChanged = false;
     std::swap(square, read);
+    // What a pick here would load: the pixel, or the square's average.
+    const LensReadout readout{
+        AverageColour(square, pointer, side, displays).value_or(square.At(pointer)), pointer, held,
+        side};
+    ShowText(readout);
 
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -171,7 +187,7 @@ void CLensWindow::Update() {
         Withdraw();
         return;
     }
-    DrawPicture();
+    DrawPicture(readout);
     canvas.CopyTo(LensPoint{place->left, place->top}, canvas.Width(), canvas.Height(), picture);
     if (!shown || *place != shownPlace) {
         // What lies there is read before the lens covers it, through what it covers now.
@@ -188,29 +204,52 @@ void CLensWindow::Update() {
     RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void CLensWindow::DrawPicture() {
-    drawing.Reset(LensRect{0, 0, picker::kLensWidth, picker::kLensHeight});
-    picker::DrawMagnified(square, 1, drawing);
+void CLensWindow::DrawPicture(const LensReadout& readout) {
+    drawing.Reset(LensRect{0, 0, kLensWidth, kLensHeight});
+    DrawMagnified(square, side, drawing);
     canvas.Put(drawing);
 
     const HDC dc = canvas.Dc();
-    const LensRect area = picker::CaptionArea();
-    RECT caption{area.left, area.top, area.right, area.bottom};
+    const LensRect area = CaptionArea();
+    const RECT caption{area.left, area.top, area.right, area.bottom};
     SetDCBrushColor(dc, GetSysColor(COLOR_WINDOW));
     FillRect(dc, &caption, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-    const picker::Rgb centre = square.At(lastPointer);
     const CSelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    const LONG middle = (caption.top + caption.bottom) / 2;
-    RECT line{caption.left, caption.top, caption.right, middle};
-    const std::string hex = picker::HexCaption(centre);
-    DrawTextA(dc, hex.c_str(), static_cast<int>(hex.size()), &line,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    line = RECT{caption.left, middle, caption.right, caption.bottom};
-    const std::string components = picker::ComponentsCaption(centre);
-    DrawTextA(dc, components.c_str(), static_cast<int>(components.size()), &line,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const LensCaption lines = CaptionLines(readout);
+    for (std::int32_t index = 0; index < kLensCaptionLines; ++index) {
+        const LensRect at = CaptionLine(index);
+        RECT line{at.left, at.top, at.right, at.bottom};
+        const std::string& words = lines[static_cast<std::size_t>(index)];
+        DrawTextA(dc, words.c_str(), static_cast<int>(words.size()), &line,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+void CLensWindow::ShowText(const LensReadout& readout) {
+    // Screen readers hear of each change of the text: it changes only with the caption.
+    std::string now = LensWindowText(readout);
+    if (now != text) {
+        text = std::move(now);
+        SetWindowTextA(GetSafeHwnd(), text.c_str());
+    }
+}
+
+void CLensWindow::SetSide(std::int32_t sampled) {
+    if (sampled != side) {
+        side = sampled;
+        captionChanged = true;
+        Update();
+    }
+}
+
+void CLensWindow::SetHeld(COLORREF colour) {
+    const Rgb rgb = RgbOf(colour);
+    if (rgb != held) {
+        held = rgb;
+        captionChanged = true;
+    }
 }
 
 void CLensWindow::PaintWindow() {
@@ -228,7 +267,19 @@ std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
     CPixelBlock pixel;
     reader.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
     backdrop.Uncover(pixel);
-    return ColourValueOf(pixel.At(LensPoint{point.x, point.y}));
+    return ColourValueOfRgb(pixel.At(LensPoint{point.x, point.y}));
+}
+
+std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sampled) {
+    if (sampled <= kSmallestSampleSide || !reader.Ready()) {
+        return ScreenPixel(point);
+    }
+    const LensPoint centre{point.x, point.y};
+    CPixelBlock block;
+    reader.Read(SampleSquare(centre, sampled), block);
+    backdrop.Uncover(block);
+    const auto average = AverageColour(block, centre, sampled, displays);
+    return average ? std::optional<COLORREF>(ColourValueOfRgb(*average)) : std::nullopt;
 }
 
 } // namespace picker

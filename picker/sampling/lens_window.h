@@ -4,12 +4,16 @@
 #pragma once
 
 #include "rules/lens_backdrop.h"
+#include "rules/lens_readout.h"
+#include "rules/sample_square.h"
 #include "sampling/pixel_canvas.h"
 #include "sampling/screen_reader.h"
 #include "window.h"
 
 #include <atomic>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace picker {
 
@@ -37,6 +41,14 @@ public:
     // The colour the screen shows at `point`, with what the lens covers, or has just left and the
     // window beneath has not repainted, read from what lay beneath it. Nothing off the displays.
     std::optional<COLORREF> ScreenPixel(POINT point);
+    // The same for the average of the square of `side` around `point` (rules/sample_square.h):
+    // pixels off every display are left out; nothing when none is on one.
+    std::optional<COLORREF> ScreenAverage(POINT point, std::int32_t side);
+
+    // What the caption shows besides the pixels: the side of the sampled square, framed in the
+    // picture, and the colour the window holds, which the contrast is against.
+    void SetSide(std::int32_t side);
+    void SetHeld(COLORREF held);
 
 protected:
     const framework::CMessageTable* GetMessageTable() const override { return &messageTable; }
@@ -46,7 +58,8 @@ private:
     void OnTimer(UINT_PTR id);
     int OnMouseActivates();
     void PaintWindow();
-    void DrawPicture();
+    void DrawPicture(const LensReadout& readout);
+    void ShowText(const LensReadout& readout);
     void Hide();
     void Withdraw();
     void Tick(UINT milliseconds);
@@ -56,6 +69,11 @@ private:
     picker::CLensBackdrop backdrop;
     std::atomic<bool> following{false};
     bool shown = false;
+    bool captionChanged = false;
+    std::int32_t side = kSmallestSampleSide;
+    Rgb held = 0;
+    std::vector<LensRect> displays; // as they were when the lens started
+    std::string text;               // the window's text, set only when it changes
     UINT frameMs = 15;
     int unchangedTicks = 0;
     picker::LensPoint lastPointer{0, 0};

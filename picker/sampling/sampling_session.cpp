@@ -34,8 +34,11 @@ void ShowPicture(HWND button, HBITMAP picture) {
 
 std::atomic<CSamplingSession*> CSamplingSession::live{nullptr};
 
-CSamplingSession::CSamplingSession(const SamplingDesktop& lent, SamplingStart how)
+CSamplingSession::CSamplingSession(const SamplingDesktop& lent, SamplingStart how, COLORREF held)
     : desktop(lent), start(how), lens(*lent.lens), keyboard(lent.target) {
+    // Each run starts at one pixel, against the colour the window holds now.
+    lens.SetSide(side);
+    lens.SetHeld(held);
     InitHooksDll(desktop.target);
     InstallFilter(0, TRUE);
     InstallSystemCursor(LoadDropper(), kNormalArrowCursor);
@@ -70,7 +73,12 @@ void CSamplingSession::Undo() {
 std::optional<COLORREF> CSamplingSession::PickAt(POINT point) {
     // Read through the lens, which knows what it covers; a point no display shows leaves the
     // colour as it was.
-    return lens.ScreenPixel(point);
+    return lens.ScreenAverage(point, side);
+}
+
+void CSamplingSession::ChangeSide(bool larger) {
+    side = larger ? LargerSampleSide(side) : SmallerSampleSide(side);
+    lens.SetSide(side);
 }
 
 bool CSamplingSession::TakeKey(WPARAM key, bool shift) {

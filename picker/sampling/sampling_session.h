@@ -30,15 +30,20 @@ struct SamplingDesktop {
 
 class CSamplingSession {
 public:
-    CSamplingSession(const SamplingDesktop& desktop, SamplingStart start);
+    // `held`: the colour the window holds, which the lens gives the contrast against.
+    CSamplingSession(const SamplingDesktop& desktop, SamplingStart start, COLORREF held);
     // Removes the hooks, restores the arrow, hides the lens and puts the idle picture back.
     ~CSamplingSession();
     CSamplingSession(const CSamplingSession&) = delete;
     CSamplingSession& operator=(const CSamplingSession&) = delete;
 
     // The colour a pick at `point` (screen pixels) loads: what the screen shows there without
-    // the lens. Nothing where no display shows the point.
+    // the lens, averaged over the sampled square. Nothing where no display shows the point.
     std::optional<COLORREF> PickAt(POINT point);
+    // + and -: the sampled square one size up or down (1 x 1 at the start of each run up to 9 x 9).
+    void ChangeSide(bool larger);
+    // The window now holds `colour`.
+    void Held(COLORREF colour) { lens.SetHeld(colour); }
     // An arrow key in the main window or on one of its buttons moves the pointer by a pixel (by
     // ten with Shift); true when `key` was one.
     bool TakeKey(WPARAM key, bool shift);
@@ -55,6 +60,7 @@ private:
 
     SamplingDesktop desktop;
     SamplingStart start;
+    std::int32_t side = kSmallestSampleSide;
     CLensWindow& lens;
     CKeyboardWatch keyboard;
     std::optional<POINT> lastStep; // where the last keyboard step put the pointer, and when

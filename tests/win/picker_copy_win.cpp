@@ -4,6 +4,7 @@
 // no items in it), and judged by what choosing an item does.
 #include "picker_fixture.h"
 
+#include "Mousetap.h"
 #include "child_process.h"
 #include "clipboard_text.h"
 #include "handle_owners.h"
@@ -27,8 +28,12 @@ namespace {
 // What 00A0FF reads as: red 0, green 160, blue 255.
 const char* const kCopied[] = {"#00A0FF", "rgb(0, 160, 255)", "hsl(202, 100%, 50%)"};
 const wchar_t* const kCopiedWide[] = {L"#00A0FF", L"rgb(0, 160, 255)", L"hsl(202, 100%, 50%)"};
-const std::vector<std::string> kItems{"Copy #00A0FF", "Copy rgb(0, 160, 255)",
-                                      "Copy hsl(202, 100%, 50%)"};
+const std::vector<std::string> kItems{
+    "Copy #00A0FF",  "Copy rgb(0, 160, 255)", "Copy hsl(202, 100%, 50%)", "Copy &as", "",
+    "&Paste colour", "&Recent colours"};
+constexpr int kCopyAsItem = 3;
+constexpr int kPasteItem = 5;
+constexpr int kRecentItem = 6;
 constexpr char kEarlierText[] = "what another program copied";
 
 struct PopupMenu {
@@ -299,6 +304,172 @@ TEST_F(PickerCopyTest, WhileSamplingOnlyTheKeyboardOpensTheMenu) {
         snap, 2, true);
     xinput::Click(snap); // a release over "Snap" ends the mode
     EXPECT_TRUE(RightClick(Centre(IDC_SWATCH)).has_value()) << "sampling did not end";
+    xinput::Key("Escape");
+}
+
+// Colours loaded by picks, newest first, a colour taken again at the top; choosing one loads it.
+TEST_F(PickerCopyTest, RecentColoursListThePicksNewestFirstAndChoosingOneLoadsIt) {
+    const auto recentItems = [&](const PopupMenu& shown) {
+        std::vector<std::string> texts;
+        const HMENU colours = GetSubMenu(shown.menu, kRecentItem);
+        for (int item = 0; colours && item < GetMenuItemCount(colours); ++item) {
+            char text[32] = "";
+            GetMenuStringA(colours, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+            texts.emplace_back(text);
+        }
+        return texts;
+    };
+    auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(GetMenuState(shown->menu, kRecentItem, MF_BYPOSITION) & MF_GRAYED)
+        << "not greyed while empty";
+    xinput::Key("Escape");
+    ASSERT_TRUE(MenuGone(*shown));
+
+    // A pick of the swatch (as the hook reports one) loads the colour typed there.
+    for (const char* hex : {"112233", "445566", "778899"}) {
+        SelectAll(IDC_HEX_FIELD);
+        TypeKeys(IDC_HEX_FIELD, hex);
+        ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, hex));
+        const POINT swatch = Centre(IDC_SWATCH);
+        SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
+                     static_cast<LPARAM>(PickPointParam(swatch.y)));
+    }
+    // Taken again: to the top, not twice.
+    SelectAll(IDC_HEX_FIELD);
+    TypeKeys(IDC_HEX_FIELD, "445566");
+    ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, "445566"));
+    const POINT swatch = Centre(IDC_SWATCH);
+    SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
+                 static_cast<LPARAM>(PickPointParam(swatch.y)));
+
+    shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_FALSE(GetMenuState(shown->menu, kRecentItem, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#445566", "#778899", "#112233"}));
+    // The oldest chosen: the submenu opened, then its last item.
+    RECT area{};
+    ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kRecentItem, &area));
+    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    const HMENU colours = GetSubMenu(shown->menu, kRecentItem);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return GetMenuItemRect(nullptr, colours, 2, &area) != FALSE && area.right > area.left;
+        },
+        3000))
+        << "the submenu did not open";
+    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, "112233")) << "choosing a recent colour";
+    EXPECT_EQ(Text(IDC_RED_FIELD), "17");
+    shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#112233", "#445566", "#778899"}));
+    xinput::Key("Escape");
+}
+
+// Each item of "Copy as" leaves exactly the text it shows; a few are written out here as the
+// notations' own rules give them for 00A0FF.
+TEST_F(PickerCopyTest, EachCopyAsItemCopiesExactlyWhatItShows) {
+    TypeTheColour();
+    auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    const HMENU notations = GetSubMenu(shown->menu, kCopyAsItem);
+    ASSERT_NE(notations, nullptr);
+    std::vector<std::string> texts;
+    for (int item = 0; item < GetMenuItemCount(notations); ++item) {
+        wchar_t wide[128] = L"";
+        GetMenuStringW(notations, static_cast<UINT>(item), wide, 128, MF_BYPOSITION);
+        char text[256] = "";
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        texts.emplace_back(text);
+    }
+    xinput::Key("Escape");
+    ASSERT_TRUE(MenuGone(*shown));
+    ASSERT_EQ(texts.size(), 11u);
+    EXPECT_EQ(texts[0], "#00a0ff");
+    EXPECT_EQ(texts[1], "0x00A0FF");
+    EXPECT_EQ(texts[2], "0x00FFA000\tCOLORREF");
+    EXPECT_EQ(texts[3], "rgb(0 160 255)");
+    EXPECT_EQ(texts[5], "lab(62.73% -8.86 -57.85)");
+    EXPECT_EQ(texts[9], "color(srgb 0 0.6275 1)");
+    EXPECT_NE(texts[10].find("\t"), std::string::npos) << texts[10];
+    for (int item = 0; item < static_cast<int>(texts.size()); ++item) {
+        // What is copied: the text before any label, without the mark of a nearest name.
+        std::string expected = texts[static_cast<std::size_t>(item)];
+        expected = expected.substr(0, expected.find('\t'));
+        if (expected.rfind("\xE2\x89\x88 ", 0) == 0) {
+            expected = expected.substr(4);
+        }
+        ASSERT_TRUE(PutTextOnClipboard(kEarlierText));
+        const DWORD sequence = GetClipboardSequenceNumber();
+        shown = RightClick(Centre(IDC_SWATCH));
+        ASSERT_TRUE(shown.has_value());
+        RECT area{};
+        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kCopyAsItem, &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return GetMenuItemRect(nullptr, notations, 0, &area) != FALSE &&
+                       IsWindowVisible(WindowFromPoint(POINT{area.left + 2, area.top + 2}));
+            },
+            3000));
+        ASSERT_TRUE(GetMenuItemRect(nullptr, GetSubMenu(shown->menu, kCopyAsItem),
+                                    static_cast<UINT>(item), &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(WaitForCopy(sequence)) << "item " << item;
+        EXPECT_EQ(ClipboardText(), expected) << "item " << item;
+    }
+}
+
+// "Paste colour" reads one colour in any notation; anything else changes nothing, and a
+// clipboard without a colour greys the item.
+TEST_F(PickerCopyTest, PasteColourReadsEveryFamilyAndNothingElse) {
+    const auto paste = [&](const std::string& text) {
+        ASSERT_TRUE(PutTextOnClipboard(text));
+        const auto shown = RightClick(Centre(IDC_SWATCH));
+        ASSERT_TRUE(shown.has_value());
+        if (GetMenuState(shown->menu, kPasteItem, MF_BYPOSITION) & MF_GRAYED) {
+            xinput::Key("Escape");
+            ASSERT_TRUE(MenuGone(*shown));
+            return;
+        }
+        RECT area{};
+        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kPasteItem, &area));
+        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ASSERT_TRUE(MenuGone(*shown));
+    };
+    const std::pair<const char*, const char*> families[] = {
+        {"#0af", "00AAFF"},
+        {"  rgb(255, 0, 128);", "FF0080"},
+        {"rgba(10% 20% 30% / 0.5)", "1A334D"},
+        {"hsl(120deg 100% 25%)", "008000"},
+        {"hwb(0 0% 0%)", "FF0000"},
+        {"lab(100% 0 0)", "FFFFFF"},
+        {"oklch(0% 0 0)", "000000"},
+        {"color(srgb 0 0.6275 1)", "00A0FF"},
+        {"SteelBlue", "4682B4"},
+    };
+    for (const auto& [text, hex] : families) {
+        paste(text);
+        EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, hex)) << text;
+        EXPECT_EQ(SendMessageA(Control(IDC_HEX_FIELD), EM_GETSEL, 0, 0), MAKELONG(6, 6)) << text;
+    }
+    // Nonsense, two colours, or a megabyte: the colour stays; the menu still comes at once.
+    const Seen before = Now();
+    for (const std::string& text :
+         {std::string("rgb(1, 2)"), std::string("#12345"), std::string("hsl(1e999 0 0)"),
+          std::string("transparent"), std::string("red blue"), std::string(1 << 20, 'a')}) {
+        paste(text);
+    }
+    // A colour typed afterwards shows every paste before it has been dealt with.
+    EXPECT_EQ(Now(), before);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    const auto shown = RightClick(Centre(IDC_SWATCH));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_TRUE(GetMenuState(shown->menu, kPasteItem, MF_BYPOSITION) & MF_GRAYED)
+        << "an empty clipboard";
     xinput::Key("Escape");
 }
 

@@ -1,4 +1,4 @@
-#include "main_window/clipboard_writer.h"
+#include "main_window/clipboard.h"
 
 #include "handle_owner.h"
 
@@ -81,6 +81,30 @@ bool PutTextOnClipboard(HWND owner, std::string_view text) {
     const bool placedAnsi = Place(CF_TEXT, std::move(ansi));
     const bool placedUnicode = Place(CF_UNICODETEXT, std::move(unicode));
     return placedAnsi && placedUnicode;
+}
+
+std::optional<std::string> TextOnClipboard(HWND owner, std::size_t limit) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        return std::nullopt;
+    }
+    const COpenClipboardSession clipboard(owner);
+    const HANDLE data = clipboard.IsOpen() ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto* wide = data ? static_cast<const WCHAR*>(GlobalLock(data)) : nullptr;
+    if (!wide) {
+        return std::nullopt;
+    }
+    // Within the block even where the text lacks its terminator.
+    const std::size_t room = GlobalSize(data) / sizeof(WCHAR);
+    std::optional<std::string> text{std::string()};
+    for (std::size_t at = 0; at < room && wide[at] != L'\0'; ++at) {
+        if (text->size() == limit) {
+            text.reset();
+            break;
+        }
+        text->push_back(wide[at] < 0x80 ? static_cast<char>(wide[at]) : '\x7F');
+    }
+    GlobalUnlock(data);
+    return text;
 }
 
 } // namespace picker
