@@ -232,7 +232,7 @@ std::string FormatNotation(Notation notation, const Components& colour,
     case Notation::CHex:
     case Notation::ColourRef:
         return FormatHexNotation(c, notation);
-    case Notation::Rgb:
+    case Notation::CssRgb:
         return FormatRgb(c);
     case Notation::Hwb:
         return FormatHwb(c, d);

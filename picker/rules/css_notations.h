@@ -17,7 +17,7 @@ enum class Notation {
     CssHex,    // #00a0ff                         lower case
     CHex,      // 0x00A0FF                        a C constant, red first
     ColourRef, // 0x00FFA000                      the platform's colour value: blue, green, red
-    Rgb,       // rgb(0 160 255)
+    CssRgb,    // rgb(0 160 255)
     Hwb,       // hwb(202.4 0% 0%)                hue, whiteness, blackness: 1 decimal each
     Lab,       // lab(62.73% -8.86 -57.85)        2 decimals each
     Lch,       // lch(62.73% 58.52 261.29)        2 decimals each
@@ -28,8 +28,8 @@ enum class Notation {
 
 // The notations in the menu's order; all but the two C constants are CSS.
 inline constexpr Notation kCopyNotations[] = {
-    Notation::CssHex, Notation::CHex, Notation::ColourRef, Notation::Rgb,   Notation::Hwb,
-    Notation::Lab,    Notation::Lch,  Notation::Oklab,     Notation::Oklch, Notation::ColorSrgb,
+    Notation::CssHex, Notation::CHex, Notation::ColourRef, Notation::CssRgb, Notation::Hwb,
+    Notation::Lab,    Notation::Lch,  Notation::Oklab,     Notation::Oklch,  Notation::ColorSrgb,
 };
 constexpr bool IsCssNotation(Notation notation) {
     return notation != Notation::CHex && notation != Notation::ColourRef;

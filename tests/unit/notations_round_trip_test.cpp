@@ -99,7 +99,7 @@ std::string NameOf(const testing::TestParamInfo<Notation>& notation) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CssNotations, RoundTrip,
-                         testing::Values(Notation::CssHex, Notation::Rgb, Notation::Hwb,
+                         testing::Values(Notation::CssHex, Notation::CssRgb, Notation::Hwb,
                                          Notation::Lab, Notation::Lch, Notation::Oklab,
                                          Notation::Oklch, Notation::ColorSrgb),
                          NameOf);

@@ -169,7 +169,7 @@ TEST(CopyAs, WritesEachNotationOfTheMenu) {
     EXPECT_EQ(FormatNotation(Notation::CHex, {0x12, 0xAB, 0xEF}), "0x12ABEF");
     EXPECT_EQ(FormatNotation(Notation::ColourRef, {0x12, 0xAB, 0xEF}), "0x00EFAB12");
     EXPECT_EQ(FormatNotation(Notation::CssHex, {0x12, 0xAB, 0xEF}), "#12abef");
-    EXPECT_EQ(FormatNotation(Notation::Rgb, {300, -4, 7}), "rgb(255 0 7)") << "limits";
+    EXPECT_EQ(FormatNotation(Notation::CssRgb, {300, -4, 7}), "rgb(255 0 7)") << "limits";
 }
 
 TEST(CopyAs, GreysHaveHueZeroAndNoNegativeZero) {

@@ -404,18 +404,18 @@ TEST_F(PickerCopyTest, EachCopyAsItemCopiesExactlyWhatItShows) {
         const DWORD sequence = GetClipboardSequenceNumber();
         shown = RightClick(Centre(IDC_SWATCH));
         ASSERT_TRUE(shown.has_value());
-        RECT area{};
-        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kCopyAsItem, &area));
-        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                return GetMenuItemRect(nullptr, notations, 0, &area) != FALSE &&
-                       IsWindowVisible(WindowFromPoint(POINT{area.left + 2, area.top + 2}));
-            },
-            3000));
-        ASSERT_TRUE(GetMenuItemRect(nullptr, GetSubMenu(shown->menu, kCopyAsItem),
-                                    static_cast<UINT>(item), &area));
-        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        // Enter on "Copy as" opens it with its first item lit; the arrows go on from there.
+        ChooseByKeyboard(*shown, kCopyAsItem);
+        const HMENU opened = GetSubMenu(shown->menu, kCopyAsItem);
+        const auto lit = [&](int index) {
+            return (GetMenuState(opened, static_cast<UINT>(index), MF_BYPOSITION) & MF_HILITE) != 0;
+        };
+        ASSERT_TRUE(PumpUntil([&] { return lit(0); }, 3000)) << "Copy as did not open";
+        for (int press = 0; press < item; ++press) {
+            xinput::Key("Down");
+            ASSERT_TRUE(PumpUntil([&] { return lit(press + 1); }, 3000)) << "item " << press + 1;
+        }
+        xinput::Key("Return");
         ASSERT_TRUE(WaitForCopy(sequence)) << "item " << item;
         EXPECT_EQ(ClipboardText(), expected) << "item " << item;
     }
