@@ -112,11 +112,12 @@ two_displays_xorg() {
 }
 
 two_displays() {
-    local layout=$1 work=$2
+    local layout=$1 work=$2 started
     [ -f "$two_displays_template/prismel-ready" ] ||
         { echo "no test prefix at $two_displays_template: run the harness.setup fixture first" >&2; return 1; }
     [ -d "$work/prefix-$layout" ] && WINEPREFIX=$work/prefix-$layout wineserver -k 2>/dev/null
     two_displays_xorg "$layout" "$work" || return 1
+    started=$(date +%s%N)
     copy_prefix "$two_displays_template" "$work/prefix-$layout"
     own_server "$own_machine" || return 1
     # No virtual desktop; and, without a window manager, a hidden window would otherwise wait
@@ -132,4 +133,6 @@ REGEDIT4
 EOF
     wine reg import "$(windows_path "$work/no-desktop.reg")" >"$work/reg-$layout.log" 2>&1 ||
         { cat "$work/reg-$layout.log"; return 1; }
+    echo "prefix copied, its wineserver started, the virtual desktop removed in" \
+        "$((($(date +%s%N) - started) / 1000000)) ms"
 }
