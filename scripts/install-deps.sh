@@ -4,10 +4,13 @@
 set -eu
 
 # clang with its runtimes builds the native tests under the sanitizers and the fuzz targets;
-# python3-yaml reads the release's winget manifests back in their test.
+# python3-yaml reads the release's winget manifests back in their test. Xorg with the dummy video
+# driver, laid out by xrandr, makes the desktop of two displays at negative coordinates that Xvfb
+# cannot.
 packages="cmake make g++ googletest g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
 clang libclang-rt-14-dev \
 wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xdotool imagemagick procps nsis zip unzip \
+xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
 python3 python3-yaml"
 
 sudo=""

@@ -23,14 +23,19 @@ CPixelCanvas::CPixelCanvas(LONG width, LONG height)
 
 void CPixelCanvas::CopyTo(LensPoint origin, LONG width, LONG height, CPixelBlock& into) const {
     into.Reset(LensRect{origin.x, origin.y, origin.x + width, origin.y + height});
+    CopyInto(origin, width, height, into);
+}
+
+void CPixelCanvas::CopyInto(LensPoint origin, LONG width, LONG height, CPixelBlock& into) const {
     if (!pixels) {
         return;
     }
     GdiFlush();
+    const std::int32_t offset = origin.x - into.Area().left;
     for (LONG row = 0; row < height; ++row) {
         const Rgb* from = pixels + static_cast<size_t>(row) * columns;
         // The top byte is not part of the colour: a copy of the screen may leave anything there.
-        std::transform(from, from + width, into.Row(origin.y + row),
+        std::transform(from, from + width, into.Row(origin.y + row) + offset,
                        [](Rgb pixel) { return pixel & 0xFFFFFF; });
     }
 }

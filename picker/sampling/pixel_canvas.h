@@ -26,6 +26,10 @@ public:
     // The top-left `width` x `height` pixels into `into`, placed at `origin` on the screen.
     // GDI's drawing is finished first.
     void CopyTo(picker::LensPoint origin, LONG width, LONG height, picker::CPixelBlock& into) const;
+    // The same into the part of `into` they cover, which must lie within its area; the rest of
+    // it stays as it is.
+    void CopyInto(picker::LensPoint origin, LONG width, LONG height,
+                  picker::CPixelBlock& into) const;
 
 private:
     framework::CUniqueDeviceContext dc;

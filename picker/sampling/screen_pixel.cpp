@@ -8,11 +8,12 @@ std::optional<COLORREF> ReadScreenPixel(POINT point) {
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;
     }
-    const framework::CUniqueDeviceContext display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    if (!display) {
+    // The screen's own context: see CScreenReader for why not one made by CreateDC.
+    const framework::CWindowDc screen(nullptr);
+    if (!screen.get()) {
         return std::nullopt;
     }
-    const COLORREF colour = GetPixel(display.get(), point.x, point.y);
+    const COLORREF colour = GetPixel(screen.get(), point.x, point.y);
     if (colour == CLR_INVALID) {
         return std::nullopt;
     }

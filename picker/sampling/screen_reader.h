@@ -1,5 +1,7 @@
-// Reads blocks of the screen's pixels, as the display shows them, through one context of the
-// whole display kept while sampling.
+// Reads blocks of the screen's pixels, as the display shows them, through the screen's own
+// context, kept while sampling. Its coordinates are the screen's, from the primary display's
+// top-left, on every platform; a context made by CreateDC("DISPLAY") counts from the top-left of
+// the whole desktop under Wine, which misreads every display left of or above the primary.
 #pragma once
 
 #include "handle_owner.h"
@@ -12,14 +14,14 @@ public:
     // Reads blocks of at most `width` x `height` pixels.
     CScreenReader(LONG width, LONG height);
 
-    bool Ready() const { return display && scratch.Ready(); }
+    bool Ready() const { return screenDc.get() && scratch.Ready(); }
     // The display's pixels over `area` into `into`; those off the screen read as kOffScreen.
     void Read(const picker::LensRect& area, picker::CPixelBlock& into);
 
     static constexpr picker::Rgb kOffScreen = 0x808080;
 
 private:
-    framework::CUniqueDeviceContext display;
+    framework::CWindowDc screenDc;
     CPixelCanvas scratch;
 };
 

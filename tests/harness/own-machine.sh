@@ -3,7 +3,8 @@
 # on a display of its own, with a wineserver of its own, so the shared test prefix and the other
 # tests' windows are never touched. Everything started is stopped, and the copy removed, when the
 # sourcing script exits.
-#   own_display WORK NAME          starts an Xvfb and sets DISPLAY to it
+#   own_display WORK NAME          starts an Xvfb and sets DISPLAY to it (own_x_pid: any X server
+#                                  started here, stopped at the end)
 #   copy_prefix TEMPLATE MACHINE   copies a prefix (Wine's program files by hard links)
 #   own_server MACHINE             sets WINEPREFIX to the copy and starts its wineserver
 #   fresh_prefix ARCH WORK [NAME]  all three, from a pristine prefix of ARCH (win64 or win32) kept
@@ -17,10 +18,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # account for the shortcuts the setup makes.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=d;winemenubuilder.exe=d"}
 
-own_xvfb_pid="" own_server_prefix="" own_machine=""
+own_x_pid="" own_server_prefix="" own_machine=""
 own_finish() {
     [ -n "$own_server_prefix" ] && WINEPREFIX=$own_server_prefix wineserver -k 2>/dev/null
-    [ -n "$own_xvfb_pid" ] && kill "$own_xvfb_pid" 2>/dev/null
+    [ -n "$own_x_pid" ] && kill "$own_x_pid" 2>/dev/null
     [ -n "$own_machine" ] && rm -rf "$own_machine"
 }
 trap own_finish EXIT
@@ -37,7 +38,7 @@ own_display() {
     rm -f "$file"
     setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$file" \
         >/dev/null 2>&1 </dev/null &
-    own_xvfb_pid=$!
+    own_x_pid=$!
     for _ in $(seq 100); do [ -s "$file" ] && break; sleep 0.05; done
     [ -s "$file" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$(tr -d '\n' <"$file")"

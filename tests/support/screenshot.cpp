@@ -11,7 +11,7 @@ namespace testing_support {
 namespace {
 
 // A binary PPM ("P6"), as `import ... ppm:FILE` writes it with 8 bits a sample.
-Screenshot ReadPpm(const std::string& path) {
+Screenshot ReadPpm(const std::string& path, POINT origin) {
     std::ifstream in(path, std::ios::binary);
     std::string magic;
     LONG width = 0, height = 0, maximum = 0;
@@ -24,15 +24,17 @@ Screenshot ReadPpm(const std::string& path) {
     if (!in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()))) {
         return {};
     }
-    return Screenshot(width, height, std::move(rgb));
+    return Screenshot(width, height, std::move(rgb), origin);
 }
 
 } // namespace
 
-Screenshot::Screenshot(LONG width, LONG height, std::vector<BYTE> rgb)
-    : width_(width), height_(height), rgb_(std::move(rgb)) {}
+Screenshot::Screenshot(LONG width, LONG height, std::vector<BYTE> rgb, POINT origin)
+    : width_(width), height_(height), rgb_(std::move(rgb)), origin_(origin) {}
 
 COLORREF Screenshot::Pixel(POINT point) const {
+    point.x -= origin_.x;
+    point.y -= origin_.y;
     if (point.x < 0 || point.y < 0 || point.x >= width_ || point.y >= height_) {
         return CLR_INVALID;
     }
@@ -42,13 +44,16 @@ COLORREF Screenshot::Pixel(POINT point) const {
 
 Screenshot TakeScreenshot() {
     const std::string file = UniqueTemporaryFile(".ppm");
-    // The desktop's own X window: its origin is the Windows screen's wherever it sits.
-    const std::string command = std::string("desktop=$(xdotool search --name ") +
-                                xinput::kDesktopSearch + " | head -n 1) && import -window " +
-                                "\"$desktop\" -depth 8 ppm:" + file;
-    const auto code = RunUnixCommand(command);
+    // The virtual desktop's own X window, whose origin is the Windows screen's wherever it sits;
+    // without one, the X root.
+    const bool onDesktop = xinput::OnVirtualDesktop();
+    const std::string window = onDesktop ? std::string("$(xdotool search --name ") +
+                                               xinput::kDesktopSearch + " | head -n 1)"
+                                         : std::string("root");
+    const auto code = RunUnixCommand("import -window \"" + window + "\" -depth 8 ppm:" + file);
     const std::string windowsPath = WindowsPathOf(file);
-    Screenshot shot = code == 0 ? ReadPpm(windowsPath) : Screenshot();
+    const POINT origin = onDesktop ? POINT{0, 0} : xinput::RootOrigin();
+    Screenshot shot = code == 0 ? ReadPpm(windowsPath, origin) : Screenshot();
     DeleteFileA(windowsPath.c_str());
     return shot;
 }

@@ -13,11 +13,11 @@ namespace testing_support {
 class Screenshot {
 public:
     Screenshot() = default;
-    Screenshot(LONG width, LONG height, std::vector<BYTE> rgb);
+    // `origin`: the Windows screen point at the capture's top-left.
+    Screenshot(LONG width, LONG height, std::vector<BYTE> rgb, POINT origin = POINT{0, 0});
 
     bool Taken() const { return width_ > 0; }
-    // The colour at a point in Windows screen coordinates (those of the prefix's virtual
-    // desktop, whose X window is what is captured); CLR_INVALID off the screen.
+    // The colour at a point in Windows screen coordinates; CLR_INVALID off the capture.
     COLORREF Pixel(POINT point) const;
     LONG Width() const { return width_; }
     LONG Height() const { return height_; }
@@ -26,10 +26,12 @@ private:
     LONG width_ = 0;
     LONG height_ = 0;
     std::vector<BYTE> rgb_; // three bytes a pixel, row by row from the top
+    POINT origin_{};
 };
 
-// Captures the virtual desktop now; an empty Screenshot when the capture failed. Let the
-// windows of interest paint first (their threads must have handled their WM_PAINT).
+// Captures the virtual desktop (without one, the whole X root) now; an empty Screenshot when the
+// capture failed. Let the windows of interest paint first (their threads must have handled their
+// WM_PAINT).
 Screenshot TakeScreenshot();
 
 // Screenshots, dispatching this thread's messages between them, until `shows` holds for one or

@@ -14,11 +14,27 @@ void Xdotool(const std::string& arguments) {
 }
 
 std::string MoveArguments(POINT point) {
+    if (!OnVirtualDesktop()) {
+        const POINT origin = RootOrigin();
+        return "mousemove " + std::to_string(point.x - origin.x) + " " +
+               std::to_string(point.y - origin.y);
+    }
     return std::string("search --name ") + kDesktopSearch + " mousemove --window %1 " +
            std::to_string(point.x) + " " + std::to_string(point.y);
 }
 
 } // namespace
+
+bool OnVirtualDesktop() {
+    // xdotool's search fails when no window matches.
+    static const bool found =
+        RunUnixCommand(std::string("xdotool search --name ") + kDesktopSearch + " >/dev/null") == 0;
+    return found;
+}
+
+POINT RootOrigin() {
+    return POINT{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
+}
 
 void MoveTo(POINT point) {
     Xdotool(MoveArguments(point));
