@@ -289,6 +289,42 @@ TEST_F(LeftOfPrimary, TheArrowKeysCrossTheBorderAndStopAtTheOuterEdges) {
     EXPECT_TRUE(WaitForHex(colour_board::kColours[3]));
 }
 
+// A 9 x 9 square across the border takes its pixels from both displays: the pick loads the mean
+// of the 81 pixels the screen shows there, read here one by one, halves up.
+TEST_F(LeftOfPrimary, AnAverageAcrossTheBorderTakesPixelsFromBothDisplays) {
+    const ColourBoard beside(POINT{-400, 420}); // its right edge at the border
+    ASSERT_NO_FATAL_FAILURE(StartSampling());
+    xinput::Key("plus plus plus plus");
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            char text[256] = "";
+            GetWindowTextA(Lens(), text, sizeof text);
+            return std::string(text).find("9 by 9 average") != std::string::npos;
+        },
+        3000))
+        << "the square did not grow to 9 x 9";
+    const POINT centre{0, beside.AreaCentre(2).y}; // the primary's first column
+    PointerAt(centre);
+    const HDC screen = GetDC(nullptr);
+    int red = 0, green = 0, blue = 0;
+    std::vector<COLORREF> left, right;
+    for (int dy = -4; dy <= 4; ++dy) {
+        for (int dx = -4; dx <= 4; ++dx) {
+            const COLORREF pixel = GetPixel(screen, centre.x + dx, centre.y + dy);
+            (dx < 0 ? left : right).push_back(pixel);
+            red += GetRValue(pixel);
+            green += GetGValue(pixel);
+            blue += GetBValue(pixel);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(left.front(), right.back()) << "the two sides show the same colour";
+    const auto mean = [](int sum) { return static_cast<BYTE>((2 * sum + 81) / 162); };
+    xinput::Key("Return");
+    EXPECT_TRUE(WaitForHex(RGB(mean(red), mean(green), mean(blue))))
+        << "loaded " << tintview_->Text(IDC_HEX_FIELD);
+}
+
 TEST_F(LeftOfPrimary, AReleaseOverSnapOnThatDisplayEndsSampling) {
     RECT window;
     GetWindowRect(tintview_->Window(), &window);
