@@ -18,14 +18,9 @@
 
 using namespace testing_support;
 using colour_board::HexOf;
+using xinput::Pointer;
 
 namespace {
-
-POINT Pointer() {
-    POINT at{};
-    GetCursorPos(&at);
-    return at;
-}
 
 std::string Position(POINT at) {
     return "at " + std::to_string(at.x) + ", " + std::to_string(at.y);

@@ -6,6 +6,7 @@
 #include "handle_owners.h"
 #include "lens_view.h"
 #include "message_pump.h"
+#include "suspended_thread.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
 
@@ -33,30 +34,6 @@ size_t ButtonMessages(const ColourBoard& board) {
 size_t Count(const std::vector<UINT>& messages, UINT message) {
     return std::count(messages.begin(), messages.end(), message);
 }
-
-// A thread of another process held suspended, as a debugger holds it, and resumed at the latest
-// when this goes: a failing check never leaves the picker frozen.
-class SuspendedThread {
-public:
-    explicit SuspendedThread(DWORD id) : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
-        suspended_ = thread_ && SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
-    }
-    ~SuspendedThread() { Resume(); }
-    SuspendedThread(const SuspendedThread&) = delete;
-    SuspendedThread& operator=(const SuspendedThread&) = delete;
-
-    bool Suspended() const { return suspended_; }
-    void Resume() {
-        if (suspended_) {
-            ResumeThread(thread_.get());
-            suspended_ = false;
-        }
-    }
-
-private:
-    CUniqueKernelObject thread_;
-    bool suspended_ = false;
-};
 
 class SamplingTest : public ::testing::Test {
 protected:

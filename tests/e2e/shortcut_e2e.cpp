@@ -8,6 +8,7 @@
 #include "handle_owners.h"
 #include "lens_view.h"
 #include "message_pump.h"
+#include "suspended_thread.h"
 #include "resources/resource_ids.h"
 #include "x_input.h"
 
@@ -19,21 +20,9 @@
 
 using namespace testing_support;
 using colour_board::HexOf;
+using xinput::Pointer;
 
 namespace {
-
-POINT Pointer() {
-    POINT at{};
-    GetCursorPos(&at);
-    return at;
-}
-
-COLORREF ScreenPixel(POINT point) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
 
 class ShortcutTest : public ::testing::Test {
 protected:
@@ -162,27 +151,6 @@ TEST_F(ShortcutTest, InTintviewEnterOnSnapOrExitTakesThePixelAndEscStillEnds) {
     xinput::Key("Escape");
     EXPECT_TRUE(tintview_->Process().WaitForExit(5000).has_value()) << "Esc in Tintview";
 }
-
-// A thread of another process held suspended, as a debugger holds it, and resumed at the latest
-// when this goes.
-class SuspendedThread {
-public:
-    explicit SuspendedThread(DWORD id) : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
-        suspended_ = thread_ && SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
-    }
-    ~SuspendedThread() {
-        if (suspended_) {
-            ResumeThread(thread_.get());
-        }
-    }
-    SuspendedThread(const SuspendedThread&) = delete;
-    SuspendedThread& operator=(const SuspendedThread&) = delete;
-    bool Suspended() const { return suspended_; }
-
-private:
-    CUniqueKernelObject thread_;
-    bool suspended_ = false;
-};
 
 TEST_F(ShortcutTest, APickerThatHangsHoldsNeitherKeyboardNorMouse) {
     xinput::MoveTo(board_->AreaCentre(2));

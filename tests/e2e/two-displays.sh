@@ -11,13 +11,4 @@ shift 3
 . "$(dirname "$0")/../harness/two-displays.sh"
 prismel_skip_unrunnable "$program"
 two_displays "$layout" "$work" || exit 1
-# In the background, so that a TERM from CTest reaches the trap that stops everything at once.
-output=$(mktemp)
-wine "$program" "$@" >"$output" 2>&1 </dev/null &
-pid=$!
-trap 'kill "$pid" 2>/dev/null; cat "$output"; rm -f "$output"; exit 124' TERM INT
-wait "$pid"
-status=$?
-cat "$output"
-rm -f "$output"
-exit $status
+fresh_run "$program" "$@"

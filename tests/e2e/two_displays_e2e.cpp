@@ -23,6 +23,7 @@
 
 using namespace testing_support;
 using colour_board::HexOf;
+using xinput::Pointer;
 
 namespace {
 
@@ -38,12 +39,6 @@ constexpr Layout kAbove{RECT{0, -768, 1024, 0}, POINT{60, -768}};
 std::string RectText(const RECT& rect) {
     return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ")-(" +
            std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
-}
-
-POINT Pointer() {
-    POINT at{};
-    GetCursorPos(&at);
-    return at;
 }
 
 bool PointerIs(POINT point) {

@@ -106,10 +106,15 @@ fresh_prefix() {
 }
 
 fresh_run() {
-    local output status
+    local output status pid
     output=$(mktemp)
-    wine "$@" >"$output" 2>&1 </dev/null
+    # In the background, so that a TERM from CTest reaches the trap at once and stops everything.
+    wine "$@" >"$output" 2>&1 </dev/null &
+    pid=$!
+    trap 'kill "$pid" 2>/dev/null; cat "$output"; rm -f "$output"; exit 124' TERM INT
+    wait "$pid"
     status=$?
+    trap 'exit 124' TERM INT
     cat "$output"
     rm -f "$output"
     return $status

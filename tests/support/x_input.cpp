@@ -64,6 +64,12 @@ void Drag(POINT from, POINT to) {
     Release();
 }
 
+POINT Pointer() {
+    POINT at{};
+    GetCursorPos(&at);
+    return at;
+}
+
 void Key(const std::string& keys) {
     Xdotool("key --clearmodifiers " + keys);
 }

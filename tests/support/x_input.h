@@ -21,6 +21,9 @@ bool OnVirtualDesktop();
 // The Windows screen point at the X root's top-left, without a virtual desktop.
 POINT RootOrigin();
 
+// Where the pointer is now, in screen coordinates.
+POINT Pointer();
+
 void MoveTo(POINT point);
 void Click(POINT point); // move, press and release the left button
 void RightClick(POINT point);

@@ -261,8 +261,8 @@ TEST_F(PickerCopyTest, WhileAnotherProgramHoldsTheClipboardAnItemDoesNothing) {
     TypeTheColour();
     const CUniqueKernelObject held(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestHeld"));
     const CUniqueKernelObject release(CreateEventA(nullptr, TRUE, FALSE, "PrismelCopyTestRelease"));
-    ChildProcess holder(BesideTest("clipboard_holder.exe") +
-                        " PrismelCopyTestHeld PrismelCopyTestRelease");
+    ChildProcess holder(BesideTest("holder.exe") +
+                        " clipboard PrismelCopyTestHeld PrismelCopyTestRelease");
     ASSERT_TRUE(holder.Started());
     ASSERT_TRUE(WaitPumping(held.get(), 5000)) << "the other program did not get the clipboard";
     const DWORD sequence = GetClipboardSequenceNumber();

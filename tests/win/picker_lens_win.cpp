@@ -15,16 +15,11 @@
 
 using namespace testing_support;
 using colour_board::HexOf;
+using xinput::Pointer;
 
 namespace {
 
 constexpr int kReach = 7; // the lens shows the pointer's pixel and 7 on each side
-
-POINT Pointer() {
-    POINT at{};
-    GetCursorPos(&at);
-    return at;
-}
 
 class PickerLensTest : public PickerWindowTest {
 protected:

@@ -63,8 +63,8 @@ protected:
     void SetUp() override {
         held_.reset(CreateEventA(nullptr, TRUE, FALSE, "PrismelShortcutHeld"));
         release_.reset(CreateEventA(nullptr, TRUE, FALSE, "PrismelShortcutRelease"));
-        holder_ = std::make_unique<ChildProcess>(BesideTest("shortcut_holder.exe") +
-                                                 " PrismelShortcutHeld PrismelShortcutRelease");
+        holder_ = std::make_unique<ChildProcess>(BesideTest("holder.exe") +
+                                                 " shortcut PrismelShortcutHeld PrismelShortcutRelease");
         ASSERT_TRUE(holder_->Started());
         ASSERT_EQ(WaitForSingleObject(held_.get(), 10000), WAIT_OBJECT_0)
             << "the other program did not get the shortcut";

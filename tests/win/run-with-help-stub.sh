@@ -38,12 +38,4 @@ program=$(realpath "$1") || exit 1
 prismel_skip_unrunnable "$program"
 shift
 cd "$(dirname "$program")" || exit 1
-output=$(mktemp)
-wine "$program" "$@" >"$output" 2>&1 </dev/null &
-pid=$!
-trap 'kill "$pid" 2>/dev/null; cat "$output"; rm -f "$output"; exit 124' TERM INT
-wait "$pid"
-status=$?
-cat "$output"
-rm -f "$output"
-exit $status
+fresh_run "$program" "$@"
