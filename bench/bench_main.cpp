@@ -5,6 +5,8 @@
 #include "gdi_object_count.h"
 #include "handle_owners.h"
 #include "lens_figures.h"
+#include "lens_floor.h"
+#include "lens_start_figures.h"
 #include "app/picker_app.h"
 #include "process_figures.h"
 #include "process_memory.h"
@@ -27,6 +29,8 @@ constexpr int kStartRuns = 21;
 constexpr int kChanges = 10000;
 constexpr int kTimedChanges = 2000;
 constexpr int kLensUpdates = 2000;
+constexpr int kLensStarts = 20;
+constexpr int kLensMoves = 200;
 
 // A figure that cannot be taken ends the run: it must never read as zero.
 [[noreturn]] void CannotMeasure(const std::string& what) {
@@ -226,6 +230,10 @@ int main() {
         });
     const double lensUpdate = LensUpdateMicroseconds(ui, window, kLensUpdates);
     const double lensRate = LensUpdatesPerSecond(ui, window, 3);
+    const double lensUpdate9x9 = LensUpdateMicroseconds(ui, window, kLensUpdates, 9);
+    const double lensFloor = LensUpdateFloorMicroseconds(ui, kLensUpdates);
+    const double lensLatency = LensLatencyP95Milliseconds(ui, window, kLensMoves);
+    const LensStartTimes lensStart = LensStartMilliseconds(window, kLensStarts);
     ui.Invoke([&] { DestroyWindow(ramp); });
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
     if (!ui.WaitForEnd(10000)) {
@@ -252,6 +260,12 @@ int main() {
     std::printf("lens_update_us %.0f\n", lensUpdate);
     std::printf("lens_updates_per_s %.1f\n", lensRate);
     std::printf("sampling_idle_cpu_pct %.2f\n", idleCpu);
+    std::printf("snap_to_lens_ms %.1f\n", lensStart.snapMs);
+    std::printf("shortcut_to_lens_ms %.1f\n", lensStart.shortcutMs);
+    std::printf("lens_latency_ms_p95 %.1f\n", lensLatency);
+    std::printf("lens_update_floor_us %.0f\n", lensFloor);
+    std::printf("lens_update_floor_ratio %.2f\n", lensUpdate / lensFloor);
+    std::printf("lens_update_9x9_us %.0f\n", lensUpdate9x9);
     std::printf("startup_floor_ratio %.3f\n", tintviewStart / starts[3]);
     std::printf("memory_floor_ratio %.3f\n",
                 ratio(holding.tintviewMemory, withControls.bareMemory));
@@ -264,6 +278,11 @@ int main() {
         {"mousetap_bytes<=16KB", mousetapBytes <= 16 * 1024},
         {"lens_updates_per_s>=30", lensRate >= 30},
         {"sampling_idle_cpu_pct<=1", idleCpu <= 1},
+        {"shortcut_to_lens_ms<=1.1*snap_to_lens_ms",
+         lensStart.shortcutMs <= 1.1 * lensStart.snapMs},
+        {"lens_latency_ms_p95<=33", lensLatency <= 33},
+        {"lens_update_floor_ratio<=1.5", lensUpdate <= 1.5 * lensFloor},
+        {"lens_update_9x9_us<=1.1*lens_update_us", lensUpdate9x9 <= 1.1 * lensUpdate},
     };
     int met = 0;
     std::string missed;

@@ -131,9 +131,22 @@ private:
 
 } // namespace
 
-double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates) {
+double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates, std::int32_t side) {
     const CSamplingOn sampling(window);
     const HWND lens = sampling.Lens();
+    if (side != picker::kSmallestSampleSide) {
+        // Found by its class, so the object behind it is the lens.
+        ui.Invoke([&] {
+            static_cast<picker::CLensWindow*>(framework::CWnd::FromHandlePermanent(lens))
+                ->SetSide(side);
+        });
+        char text[512] = "";
+        GetWindowTextA(lens, text, sizeof text);
+        const std::string framed = std::to_string(side) + " by " + std::to_string(side);
+        if (std::string(text).find(framed) == std::string::npos) {
+            CannotMeasure("lens updates of a larger square: the lens does not sample it");
+        }
+    }
     std::vector<double> times;
     ui.Invoke([&] {
         const size_t wanted = static_cast<size_t>(updates);
@@ -159,6 +172,28 @@ double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates) {
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+double LensLatencyP95Milliseconds(UiThread& ui, HWND window, int moves) {
+    const CSamplingOn sampling(window);
+    const HWND lens = sampling.Lens();
+    std::vector<double> times;
+    for (int serial = 0; serial < moves; ++serial) {
+        // Short steps up and to the left, as a hand moves, never onto the lens.
+        const POINT to{170 - serial * 6 % 140, 270 - serial / 23 * 17 % 240};
+        const double start = Seconds();
+        SetCursorPos(to.x, to.y);
+        for (; !LensBeside(lens, to); Sleep(1)) {
+            if (Seconds() - start > 2) {
+                CannotMeasure("lens latency: the lens did not follow a move within 2 s");
+            }
+        }
+        times.push_back((Seconds() - start) * 1e3);
+        Sleep(static_cast<DWORD>(serial % 16)); // moves fall anywhere in the lens's frame
+    }
+    ui.Invoke([] {});
+    std::sort(times.begin(), times.end());
+    return times[(times.size() * 95 + 99) / 100 - 1];
 }
 
 double LensUpdatesPerSecond(UiThread& ui, HWND window, double seconds) {

@@ -7,11 +7,18 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 // Median microseconds of `updates` lens updates (capture, magnify, draw, move) in the picker
-// running on `ui`, the pointer at a new point over a window of many colours each time.
-double LensUpdateMicroseconds(testing_support::UiThread& ui, HWND window, int updates);
+// running on `ui`, the pointer at a new point over a window of many colours each time, the lens
+// sampling the square of `side` (averaged and framed when over 1).
+double LensUpdateMicroseconds(testing_support::UiThread& ui, HWND window, int updates,
+                              std::int32_t side = 1);
+
+// The 95th percentile, in milliseconds, of the time from a pointer move (another thread's) to
+// the lens beside the new point, showing its neighbourhood, over `moves` moves.
+double LensLatencyP95Milliseconds(testing_support::UiThread& ui, HWND window, int moves);
 
 // Updates a second of that picker's lens, by its own timer, while another thread moves the
 // pointer continuously for `seconds`.
