@@ -232,7 +232,7 @@ int main() {
     const double lensRate = LensUpdatesPerSecond(ui, window, 3);
     const double lensUpdate9x9 = LensUpdateMicroseconds(ui, window, kLensUpdates, 9);
     const double lensFloor = LensUpdateFloorMicroseconds(ui, kLensUpdates);
-    const double lensLatency = LensLatencyP95Milliseconds(ui, window, kLensMoves);
+    const LensLatency lensLatency = LensLatencyMilliseconds(ui, window, kLensMoves);
     const LensStartTimes lensStart = LensStartMilliseconds(window, kLensStarts);
     ui.Invoke([&] { DestroyWindow(ramp); });
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
@@ -262,7 +262,7 @@ int main() {
     std::printf("sampling_idle_cpu_pct %.2f\n", idleCpu);
     std::printf("snap_to_lens_ms %.1f\n", lensStart.snapMs);
     std::printf("shortcut_to_lens_ms %.1f\n", lensStart.shortcutMs);
-    std::printf("lens_latency_ms_p95 %.1f\n", lensLatency);
+    std::printf("lens_latency_ms_p95 %.1f\n", lensLatency.p95);
     std::printf("lens_update_floor_us %.0f\n", lensFloor);
     std::printf("lens_update_floor_ratio %.2f\n", lensUpdate / lensFloor);
     std::printf("lens_update_9x9_us %.0f\n", lensUpdate9x9);
@@ -280,7 +280,7 @@ int main() {
         {"sampling_idle_cpu_pct<=1", idleCpu <= 1},
         {"shortcut_to_lens_ms<=1.1*snap_to_lens_ms",
          lensStart.shortcutMs <= 1.1 * lensStart.snapMs},
-        {"lens_latency_ms_p95<=33", lensLatency <= 33},
+        {"lens_latency_ms_p95<=33", lensLatency.p95 <= 33},
         {"lens_update_floor_ratio<=1.5", lensUpdate <= 1.5 * lensFloor},
         {"lens_update_9x9_us<=1.1*lens_update_us", lensUpdate9x9 <= 1.1 * lensUpdate},
     };
@@ -296,12 +296,13 @@ int main() {
         "summary: %d of %zu goals met%s%s; starts in %.0f ms (bare dialog %.0f ms, with "
         "the common controls %.0f ms, with those and the picker's template %.0f ms: ratio %.3f); "
         "%.2f MB private (bare dialog %.2f MB, with the common controls loaded %.2f MB: "
-        "ratio %.3f); with every control repainted update %.0f us, sample %.0f us\n",
+        "ratio %.3f); with every control repainted update %.0f us, sample %.0f us; lens latency "
+        "median %.1f ms\n",
         met, std::size(goals), missed.empty() ? "" : ", missed:", missed.c_str(),
         tintviewStart * 1e3, bareStart * 1e3, starts[2] * 1e3, starts[3] * 1e3,
         tintviewStart / starts[3], holding.tintviewMemory / 1048576.0,
         holding.bareMemory / 1048576.0, withControls.bareMemory / 1048576.0,
         ratio(holding.tintviewMemory, withControls.bareMemory), update.withRepaints,
-        sample.withRepaints);
+        sample.withRepaints, lensLatency.median);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "Mousetap.h"
 #include "rules/lens_geometry.h"
+#include "rules/lens_picture.h"
 #include "lens_view.h"
 #include "sampling/lens_window.h"
 #include "message_pump.h"
@@ -174,7 +175,7 @@ double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates, std::int32
     return times[times.size() / 2];
 }
 
-double LensLatencyP95Milliseconds(UiThread& ui, HWND window, int moves) {
+LensLatency LensLatencyMilliseconds(UiThread& ui, HWND window, int moves) {
     const CSamplingOn sampling(window);
     const HWND lens = sampling.Lens();
     std::vector<double> times;
@@ -193,7 +194,7 @@ double LensLatencyP95Milliseconds(UiThread& ui, HWND window, int moves) {
     }
     ui.Invoke([] {});
     std::sort(times.begin(), times.end());
-    return times[(times.size() * 95 + 99) / 100 - 1];
+    return LensLatency{times[(times.size() * 95 + 99) / 100 - 1], times[times.size() / 2]};
 }
 
 double LensUpdatesPerSecond(UiThread& ui, HWND window, double seconds) {
@@ -231,8 +232,10 @@ double SamplingIdleCpuPercent(const std::string& program, double seconds) {
         CannotMeasure("idle sampling: no CPU time counted even for Tintview's start");
     }
     const DWORD processId = GetProcessId(started.Process());
-    // A still pointer over the plain desktop, clear of every window.
-    const POINT still{40, GetSystemMetrics(SM_CYSCREEN) - 200};
+    // A still pointer over the plain desktop, clear of every window, with room for the lens
+    // below it (where LensBeside looks for it).
+    const POINT still{40,
+                      GetSystemMetrics(SM_CYSCREEN) - picker::kLensGap - picker::kLensHeight - 40};
     SetCursorPos(still.x, still.y);
     SendMessageA(GetDlgItem(started.Window(), IDC_SNAP), BM_CLICK, 0, 0);
     HWND lens = nullptr;

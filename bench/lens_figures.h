@@ -16,9 +16,13 @@
 double LensUpdateMicroseconds(testing_support::UiThread& ui, HWND window, int updates,
                               std::int32_t side = 1);
 
-// The 95th percentile, in milliseconds, of the time from a pointer move (another thread's) to
-// the lens beside the new point, showing its neighbourhood, over `moves` moves.
-double LensLatencyP95Milliseconds(testing_support::UiThread& ui, HWND window, int moves);
+// Milliseconds from a pointer move (another thread's) to the lens beside the new point, showing
+// its neighbourhood, over `moves` moves.
+struct LensLatency {
+    double p95;
+    double median;
+};
+LensLatency LensLatencyMilliseconds(testing_support::UiThread& ui, HWND window, int moves);
 
 // Updates a second of that picker's lens, by its own timer, while another thread moves the
 // pointer continuously for `seconds`.
