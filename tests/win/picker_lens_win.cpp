@@ -35,7 +35,7 @@ protected:
     }
 
     void Snap() { SendMessageA(Control(IDC_SNAP), BM_CLICK, 0, 0); }
-    HWND Lens() const { return LensOfThread(ui_->Id()); }
+    HWND Lens() const { return LensOfProcess(GetCurrentProcessId()); }
     RECT LensRect() const {
         RECT lens{};
         GetWindowRect(Lens(), &lens);
