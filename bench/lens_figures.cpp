@@ -47,7 +47,13 @@ class CSamplingOn {
 public:
     explicit CSamplingOn(HWND picker) : window(picker) {
         SendMessageA(GetDlgItem(window, IDC_SNAP), BM_CLICK, 0, 0);
-        lens = LensOfThread(GetWindowThreadProcessId(window, nullptr));
+        // The lens shows from its own thread, a moment after the click.
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 2000; Sleep(5)) {
+            lens = LensOfProcess(GetCurrentProcessId());
+            if (lens && IsWindowVisible(lens)) {
+                break;
+            }
+        }
         if (!lens || !IsWindowVisible(lens)) {
             CannotMeasure("the lens: it did not show");
         }

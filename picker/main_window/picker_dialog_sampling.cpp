@@ -37,7 +37,7 @@ void CPickerDialog::StartSampling(SamplingStart start) {
     // The mouse is the hook's while sampling: no tooltip can follow it.
     ::SendMessageA(tooltips, TTM_ACTIVATE, FALSE, 0);
     if (!lens) {
-        lens.emplace();
+        lens.emplace(GetSafeHwnd());
     }
     sampling.emplace(SamplingDesktop{GetSafeHwnd(), snapButton.GetSafeHwnd(),
                                      snapActiveBitmap.get(), snapBitmap.get(), savedArrow.get(),

@@ -7,9 +7,6 @@
 namespace picker {
 namespace {
 
-// How long the main window may leave a question unanswered before it counts as stuck: the mouse
-// hook's bound (hook/mousetap.cpp), so that mouse and keyboard come free together.
-constexpr DWORD kAnswerBoundMs = 500;
 // How often the thread asks whether the main window answers.
 constexpr UINT kProbeEveryMs = 100;
 // How long starting may wait for the thread to have its hook in place.
@@ -46,7 +43,7 @@ KeyFocus FocusFor(HWND target, DWORD targetThread) {
 } // namespace
 
 CKeyboardWatch::CKeyboardWatch(HWND window)
-    : target(window), targetThread(GetWindowThreadProcessId(window, nullptr)) {
+    : target(window), targetThread(GetWindowThreadProcessId(window, nullptr)), probe(window) {
     ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     thread = CreateThread(nullptr, 0, &Run, this, 0, &threadId);
     if (thread && ready) {
@@ -87,7 +84,7 @@ DWORD WINAPI CKeyboardWatch::Run(LPVOID parameter) {
     }
     while (!self->stopping && GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == nullptr) {
-            self->Probe();
+            self->probe.Ask();
             continue;
         }
         DispatchMessageA(&message);
@@ -99,26 +96,6 @@ DWORD WINAPI CKeyboardWatch::Run(LPVOID parameter) {
     self->hooked = false;
     watchOfThread = nullptr;
     return 0;
-}
-
-void CKeyboardWatch::Probe() {
-    if (probing) {
-        if (GetTickCount() - probeSentAt > kAnswerBoundMs) {
-            silent = true;
-        }
-        return;
-    }
-    // Answered as a callback in this thread's own message retrieval; never waited for.
-    if (SendMessageCallbackA(target, WM_NULL, 0, 0, &Answered, reinterpret_cast<ULONG_PTR>(this))) {
-        probing = true;
-        probeSentAt = GetTickCount();
-    }
-}
-
-void CALLBACK CKeyboardWatch::Answered(HWND, UINT, ULONG_PTR self, LRESULT) {
-    auto* watch = reinterpret_cast<CKeyboardWatch*>(self);
-    watch->probing = false;
-    watch->silent = false;
 }
 
 LRESULT CALLBACK CKeyboardWatch::KeyboardProcedure(int code, WPARAM message, LPARAM record) {
@@ -146,8 +123,9 @@ bool CKeyboardWatch::TakesKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
     }
     // A key pressed while the main window is stuck passes on; so does one with Ctrl, Alt or
     // the Windows key held (the program's own shortcuts).
-    if (stopping || silent || (key.flags & LLKHF_ALTDOWN) || (GetAsyncKeyState(VK_CONTROL) < 0) ||
-        GetAsyncKeyState(VK_LWIN) < 0 || GetAsyncKeyState(VK_RWIN) < 0) {
+    if (stopping || probe.Stuck() || (key.flags & LLKHF_ALTDOWN) ||
+        (GetAsyncKeyState(VK_CONTROL) < 0) || GetAsyncKeyState(VK_LWIN) < 0 ||
+        GetAsyncKeyState(VK_RWIN) < 0) {
         return false;
     }
     const SamplingKey role = RoleOfKey(virtualKey, FocusFor(target, targetThread));

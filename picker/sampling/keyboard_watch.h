@@ -7,6 +7,8 @@
 // answers again.
 #pragma once
 
+#include "sampling/answer_probe.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -34,9 +36,7 @@ public:
 private:
     static DWORD WINAPI Run(LPVOID self);
     static LRESULT CALLBACK KeyboardProcedure(int code, WPARAM message, LPARAM record);
-    static void CALLBACK Answered(HWND, UINT, ULONG_PTR self, LRESULT);
     bool TakesKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
-    void Probe();
 
     HWND target;
     DWORD targetThread;
@@ -48,9 +48,7 @@ private:
     // The watch thread's own: the keys whose press it took, whose release it takes too.
     bool taken[256] = {};
     bool shiftDown = false;
-    bool probing = false;
-    DWORD probeSentAt = 0;
-    bool silent = false;
+    CAnswerProbe probe;
 };
 
 } // namespace picker

@@ -29,6 +29,36 @@ constexpr DWORD kLensStyles =
 constexpr int kTicksBeforeResting = 30;
 constexpr int kRestingTicksPerRead = 3;
 
+// Posted to the lens by the main thread.
+constexpr UINT WM_LENS_START = WM_APP + 1;
+constexpr UINT WM_LENS_STOP = WM_APP + 2;
+constexpr UINT WM_LENS_UPDATE = WM_APP + 3;
+// How long making the lens may wait for its thread to have made the window.
+constexpr DWORD kOpenBoundMs = 2000;
+
+// The lock over what the lens thread changes in what the main thread reads.
+class CExclusive {
+public:
+    explicit CExclusive(SRWLOCK& held) : lock(held) { AcquireSRWLockExclusive(&lock); }
+    ~CExclusive() { ReleaseSRWLockExclusive(&lock); }
+    CExclusive(const CExclusive&) = delete;
+    CExclusive& operator=(const CExclusive&) = delete;
+
+private:
+    SRWLOCK& lock;
+};
+
+class CShared {
+public:
+    explicit CShared(SRWLOCK& held) : lock(held) { AcquireSRWLockShared(&lock); }
+    ~CShared() { ReleaseSRWLockShared(&lock); }
+    CShared(const CShared&) = delete;
+    CShared& operator=(const CShared&) = delete;
+
+private:
+    SRWLOCK& lock;
+};
+
 bool IsResting(int unchangedTicks) {
     return unchangedTicks >= kTicksBeforeResting;
 }
@@ -63,12 +93,56 @@ const CMessageTable CLensWindow::messageTable{
         WhenTimer<&CLensWindow::OnTimer>(),
         WhenPaint<&CLensWindow::PaintWindow>(),
         WhenMouseActivates<&CLensWindow::OnMouseActivates>(),
+        WhenOwnMessage<WM_LENS_START, &CLensWindow::OnStart>(),
+        WhenOwnMessage<WM_LENS_STOP, &CLensWindow::OnStop>(),
+        WhenOwnMessage<WM_LENS_UPDATE, &CLensWindow::OnUpdate>(),
     }};
 
-CLensWindow::CLensWindow()
-    : reader(picker::kLensWidth, picker::kLensHeight),
-      canvas(picker::kLensWidth, picker::kLensHeight) {
-    displays = Displays();
+CLensWindow::CLensWindow(HWND owner) : displays(Displays()), ownerProbe(owner) {
+    ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread = CreateThread(nullptr, 0, &Run, this, 0, &threadId);
+    if (thread && ready) {
+        WaitForSingleObject(ready, kOpenBoundMs);
+    }
+}
+
+CLensWindow::~CLensWindow() {
+    following = false;
+    if (thread) {
+        PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (ready) {
+        CloseHandle(ready);
+    }
+}
+
+DWORD WINAPI CLensWindow::Run(LPVOID parameter) {
+    auto* self = static_cast<CLensWindow*>(parameter);
+    // A thread's queue exists once it asks for a message: made before anyone posts to it.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    self->Open();
+    SetEvent(self->ready);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+    }
+    if (const HWND window = self->GetSafeHwnd()) {
+        DestroyWindow(window);
+    }
+    // Its device contexts go on the thread that made them.
+    self->reader.reset();
+    self->canvas.reset();
+    return 0;
+}
+
+void CLensWindow::Open() {
+    reader.emplace(picker::kLensWidth, picker::kLensHeight);
+    canvas.emplace(picker::kLensWidth, picker::kLensHeight);
+    if (!reader->Ready() || !canvas->Ready()) {
+        return; // sampling goes on without the lens
+    }
     if (CreateOwnWindow(OwnWindowClass{kClassName}, kLensStyles, "", WS_POPUP,
                         RECT{0, 0, picker::kLensWidth, picker::kLensHeight}, nullptr)) {
         // Layered but opaque: what makes a window click-through for every program.
@@ -80,22 +154,25 @@ int CLensWindow::OnMouseActivates() {
     return MA_NOACTIVATE;
 }
 
-CLensWindow::~CLensWindow() {
-    if (const HWND window = GetSafeHwnd()) {
-        DestroyWindow(window);
-    }
-}
-
 void CLensWindow::Start() {
-    if (!GetSafeHwnd() || !reader.Ready() || !canvas.Ready()) {
+    if (!GetSafeHwnd()) {
         return; // sampling goes on without the lens
     }
+    // Set here, not on the lens's thread: a Stop that follows before that thread gets to the
+    // start is not undone by it.
     following = true;
+    PostMessageA(GetSafeHwnd(), WM_LENS_START, 0, 0);
+}
+
+void CLensWindow::OnStart(WPARAM) {
+    if (!following) {
+        return; // stopped meanwhile
+    }
     shown = false;
     frameMs = FrameMilliseconds();
     unchangedTicks = 0;
     Tick(frameMs);
-    Update();
+    Follow();
 }
 
 void CLensWindow::Stop() {
@@ -104,12 +181,28 @@ void CLensWindow::Stop() {
     if (!window) {
         return;
     }
-    SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
-                     SWP_ASYNCWINDOWPOS);
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-        Hide();
+    if (threadId == GetCurrentThreadId()) {
+        // The lens's own thread failed, and takes no more messages; it may have failed while
+        // holding the backdrop's lock, which this hide leaves alone.
+        KillTimer(window, kTimerId);
+        ShowWindow(window, SW_HIDE);
+    } else {
+        PostMessageA(window, WM_LENS_STOP, 0, 0);
     }
+}
+
+void CLensWindow::OnStop(WPARAM) {
+    Hide();
+}
+
+void CLensWindow::Update() {
+    if (const HWND window = GetSafeHwnd()) {
+        PostMessageA(window, WM_LENS_UPDATE, 0, 0);
+    }
+}
+
+void CLensWindow::OnUpdate(WPARAM) {
+    Follow();
 }
 
 void CLensWindow::Tick(UINT milliseconds) {
@@ -119,11 +212,13 @@ void CLensWindow::Tick(UINT milliseconds) {
 void CLensWindow::Hide() {
     KillTimer(GetSafeHwnd(), kTimerId);
     Withdraw();
+    const CExclusive changing(backdropLock);
     backdrop.Clear();
 }
 
 void CLensWindow::Withdraw() {
     ShowWindow(GetSafeHwnd(), SW_HIDE);
+    const CExclusive changing(backdropLock);
     backdrop.Leave();
     shown = false;
 }
@@ -136,21 +231,33 @@ void CLensWindow::OnTimer(UINT_PTR id) {
         Hide(); // stopped from another thread
         return;
     }
-    Update();
+    Follow();
 }
 
-void CLensWindow::Update() {
+void CLensWindow::Follow() {
     POINT cursor;
     if (!following || !GetCursorPos(&cursor)) {
         return;
     }
+    // A main window that has stopped answering holds no lens over the user's work; the hook
+    // lets the clicks through meanwhile. It shows again at the first tick after an answer.
+    ownerProbe.Ask();
+    if (ownerProbe.Stuck()) {
+        if (shown) {
+            Withdraw();
+        }
+        return;
+    }
+    const std::int32_t sampled = side;
+    const Rgb against = held;
+    const bool captionChanged = sampled != drawnSide || against != drawnHeld;
     const LensPoint pointer{cursor.x, cursor.y};
     if (shown && IsResting(unchangedTicks) && pointer == lastPointer &&
         (unchangedTicks - kTicksBeforeResting) % kRestingTicksPerRead != 0) {
         ++unchangedTicks;
         return; // a still pointer: the pixels are read at a later tick
     }
-    reader.Read(picker::MagnifiedSquare(pointer), read);
+    reader->Read(picker::MagnifiedSquare(pointer), read);
     backdrop.Uncover(read);
     if (shown && pointer == lastPointer && read == square && !captionChanged) {
         if (++unchangedTicks == kTicksBeforeResting) {
@@ -163,12 +270,13 @@ void CLensWindow::Update() {
     }
     unchangedTicks = 0;
     lastPointer = pointer;
-    captionChanged = false;
+    drawnSide = sampled;
+    drawnHeld = against;
     std::swap(square, read);
     // What a pick here would load: the pixel, or the square's average.
     const LensReadout readout{
-        AverageColour(square, pointer, side, displays).value_or(square.At(pointer)), pointer, held,
-        side};
+        AverageColour(square, pointer, sampled, displays).value_or(square.At(pointer)), pointer,
+        against, sampled};
     ShowText(readout);
 
     MONITORINFO monitor{};
@@ -188,17 +296,21 @@ void CLensWindow::Update() {
         return;
     }
     DrawPicture(readout);
-    canvas.CopyTo(LensPoint{place->left, place->top}, canvas.Width(), canvas.Height(), picture);
+    canvas->CopyTo(LensPoint{place->left, place->top}, canvas->Width(), canvas->Height(), picture);
     if (!shown || *place != shownPlace) {
         // What lies there is read before the lens covers it, through what it covers now.
-        reader.Read(*place, beneath);
+        reader->Read(*place, beneath);
         backdrop.Uncover(beneath);
-        backdrop.Cover(beneath, picture);
+        {
+            const CExclusive changing(backdropLock);
+            backdrop.Cover(beneath, picture);
+        }
         SetWindowPos(GetSafeHwnd(), HWND_TOPMOST, place->left, place->top, 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         shownPlace = *place;
         shown = true;
     } else {
+        const CExclusive changing(backdropLock);
         backdrop.Redrawn(picture);
     }
     RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -206,10 +318,10 @@ void CLensWindow::Update() {
 
 void CLensWindow::DrawPicture(const LensReadout& readout) {
     drawing.Reset(LensRect{0, 0, kLensWidth, kLensHeight});
-    DrawMagnified(square, side, drawing);
-    canvas.Put(drawing);
+    DrawMagnified(square, readout.side, drawing);
+    canvas->Put(drawing);
 
-    const HDC dc = canvas.Dc();
+    const HDC dc = canvas->Dc();
     const LensRect area = CaptionArea();
     const RECT caption{area.left, area.top, area.right, area.bottom};
     SetDCBrushColor(dc, GetSysColor(COLOR_WINDOW));
@@ -237,47 +349,53 @@ void CLensWindow::ShowText(const LensReadout& readout) {
 }
 
 void CLensWindow::SetSide(std::int32_t sampled) {
-    if (sampled != side) {
-        side = sampled;
-        captionChanged = true;
+    if (side.exchange(sampled) != sampled) {
         Update();
     }
 }
 
 void CLensWindow::SetHeld(COLORREF colour) {
-    const Rgb rgb = RgbOf(colour);
-    if (rgb != held) {
-        held = rgb;
-        captionChanged = true;
-    }
+    held = RgbOf(colour); // shown at the lens's next reading
 }
 
 void CLensWindow::PaintWindow() {
     const CPaintDc paint(GetSafeHwnd());
-    BitBlt(paint.get(), 0, 0, canvas.Width(), canvas.Height(), canvas.Dc(), 0, 0, SRCCOPY);
+    BitBlt(paint.get(), 0, 0, canvas->Width(), canvas->Height(), canvas->Dc(), 0, 0, SRCCOPY);
 }
 
 std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
-    if (!reader.Ready()) {
+    if (!pickReader) {
+        pickReader.emplace(picker::kLensWidth, picker::kLensHeight);
+    }
+    if (!pickReader->Ready()) {
         return picker::ReadScreenPixel(point);
     }
     if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
         return std::nullopt;
     }
     CPixelBlock pixel;
-    reader.Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
-    backdrop.Uncover(pixel);
+    pickReader->Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
+    {
+        const CShared reading(backdropLock);
+        backdrop.Uncover(pixel);
+    }
     return ColourValueOfRgb(pixel.At(LensPoint{point.x, point.y}));
 }
 
 std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sampled) {
-    if (sampled <= kSmallestSampleSide || !reader.Ready()) {
+    if (!pickReader) {
+        pickReader.emplace(picker::kLensWidth, picker::kLensHeight);
+    }
+    if (sampled <= kSmallestSampleSide || !pickReader->Ready()) {
         return ScreenPixel(point);
     }
     const LensPoint centre{point.x, point.y};
     CPixelBlock block;
-    reader.Read(SampleSquare(centre, sampled), block);
-    backdrop.Uncover(block);
+    pickReader->Read(SampleSquare(centre, sampled), block);
+    {
+        const CShared reading(backdropLock);
+        backdrop.Uncover(block);
+    }
     const auto average = AverageColour(block, centre, sampled, displays);
     return average ? std::optional<COLORREF>(ColourValueOfRgb(*average)) : std::nullopt;
 }

@@ -182,16 +182,50 @@ TEST_F(SamplingTest, EveryKeyboardWayOutWhileSamplingRemovesTheHook) {
     }
 }
 
-TEST_F(SamplingTest, APickerThatStopsAnsweringGivesTheMouseBackUntilItAnswersAgain) {
+TEST_F(SamplingTest,
+       APickerThatStopsAnsweringGivesTheMouseBackAndWithdrawsItsLensUntilItAnswersAgain) {
     ClickSnap();
     xinput::Click(board_->AreaCentre(0));
     ASSERT_TRUE(WaitForHex(HexOf(colour_board::kColours[0])));
+    // A point of the board where the lens stands beside the pointer.
+    const DWORD process = tintview_->Process().Id();
+    ASSERT_TRUE(PumpUntil([&] { return VisibleLensOfProcess(process) != nullptr; }, 3000));
+    const HWND lens = VisibleLensOfProcess(process);
+    RECT lensAt{};
+    GetWindowRect(lens, &lensAt);
+    const POINT underLens{lensAt.left + 10, lensAt.top + 10};
+    ASSERT_TRUE(board_->ColourAt(underLens).has_value()) << "the lens is not over the board";
     board_->ClearLog();
 
     // Nothing may ask the picker's thread anything while it is suspended: it would not answer.
     SuspendedThread picker(GetWindowThreadProcessId(tintview_->Window(), nullptr));
     ASSERT_TRUE(picker.Suspended());
     const DWORD suspendedAt = GetTickCount();
+    // First where the lens stands, as a user would: under Wine, input that lands on a window
+    // goes through its thread, click-through or not.
+    DWORD lensGoneMs = 0;
+    const auto lensGone = [&] {
+        if (!lensGoneMs && !IsWindowVisible(lens)) {
+            lensGoneMs = GetTickCount() - suspendedAt;
+        }
+        return lensGoneMs != 0;
+    };
+    DWORD lensClickFreeMs = 0;
+    while (!lensClickFreeMs && GetTickCount() - suspendedAt < 10000) {
+        board_->ClearLog();
+        xinput::Click(underLens);
+        const bool through = PumpUntil(
+            [&] {
+                lensGone();
+                return ButtonMessages(*board_) == 2;
+            },
+            2000);
+        lensClickFreeMs = through ? GetTickCount() - suspendedAt : 0;
+    }
+    // The lens goes once the picker has left a question unanswered for half a second.
+    EXPECT_TRUE(PumpUntil(lensGone, 1000)) << "the lens stayed over a stuck picker";
+    EXPECT_NE(lensClickFreeMs, 0u)
+        << "no click where the lens stood reached the board within 10 s of the suspension";
     DWORD releaseFreeMs = 0;
     DWORD clickFreeMs = 0;
     while (!clickFreeMs && GetTickCount() - suspendedAt < 10000) {
@@ -207,14 +241,21 @@ TEST_F(SamplingTest, APickerThatStopsAnsweringGivesTheMouseBackUntilItAnswersAga
     ASSERT_NE(clickFreeMs, 0u) << "no whole click reached the board within 10 s of the suspension";
     RecordProperty("first_release_through_ms", static_cast<int>(releaseFreeMs));
     RecordProperty("first_click_through_ms", static_cast<int>(clickFreeMs));
-    std::printf("after the suspension: the first release through in %lu ms, the first whole click "
-                "in %lu ms\n",
-                releaseFreeMs, clickFreeMs);
+    RecordProperty("lens_gone_ms", static_cast<int>(lensGoneMs));
+    RecordProperty("first_click_where_the_lens_stood_ms", static_cast<int>(lensClickFreeMs));
+    std::printf("after the suspension: the lens gone in %lu ms, the first whole click where it "
+                "stood in %lu ms; elsewhere the first release through in %lu ms, the first whole "
+                "click in %lu ms\n",
+                lensGoneMs, lensClickFreeMs, releaseFreeMs, clickFreeMs);
 
     picker.Resume();
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(tintview_->Window(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer))
         << "the picker does not answer after its resumption";
+    // The lens comes back with the answers.
+    xinput::MoveTo(board_->AreaCentre(2));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(lens) != FALSE; }, 3000))
+        << "the lens did not come back";
     board_->ClearLog();
     xinput::Click(board_->AreaCentre(2));
     EXPECT_TRUE(WaitForHex(HexOf(colour_board::kColours[2]))) << "the next release was not sampled";

@@ -6,10 +6,12 @@
 
 namespace testing_support {
 
-HWND LensOfThread(DWORD threadId) {
+HWND LensOfProcess(DWORD processId) {
     for (HWND found = nullptr;
          (found = FindWindowExA(nullptr, found, picker::CLensWindow::kClassName, nullptr));) {
-        if (GetWindowThreadProcessId(found, nullptr) == threadId) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(found, &process);
+        if (process == processId) {
             return found;
         }
     }

@@ -1,4 +1,4 @@
-// The lens as a test sees it: its window among a thread's or a process's, and where on the
+// The lens as a test sees it: its window among a process's, and where on the
 // screen it shows each magnified pixel.
 #pragma once
 
@@ -6,8 +6,8 @@
 
 namespace testing_support {
 
-// The lens window of thread `threadId`, shown or not; null when none was made.
-HWND LensOfThread(DWORD threadId);
+// The lens window of process `processId`, shown or not; null when none was made.
+HWND LensOfProcess(DWORD processId);
 // The visible lens window of process `processId`, or null.
 HWND VisibleLensOfProcess(DWORD processId);
 

@@ -114,7 +114,7 @@ TEST_F(PickerSoakTest, HundredsOfSamplingRunsLeaveNoHookAndNothingBehind) {
         const POINT to{60 + serial * 37 % 700, 60 + serial * 53 % 400};
         SetCursorPos(to.x, to.y);
         // Wine may still report the point before for a moment: ticks until the lens is there.
-        const HWND lens = LensOfThread(ui_->Id());
+        const HWND lens = LensOfProcess(GetCurrentProcessId());
         const bool followed = PumpUntil(
             [&] {
                 SendMessageA(lens, WM_TIMER, picker::CLensWindow::kTimerId, 0);
