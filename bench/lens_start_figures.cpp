@@ -126,7 +126,7 @@ LensStartTimes LensStartMilliseconds(HWND window, int runs) {
     if (WindowFromPoint(centre) != snap) {
         CannotMeasure("the lens's start: \"Snap\" is covered");
     }
-    const HWND lens = LensOfThread(GetWindowThreadProcessId(window, nullptr));
+    const HWND lens = LensOfProcess(GetCurrentProcessId()); // the picker runs in this process
     if (!lens) {
         CannotMeasure("the lens's start: no lens was made");
     }
