@@ -2,6 +2,15 @@
 # Test fixture: a display (our own Xvfb when DISPLAY is unset), the Wine prefix (made once) and
 # one persistent wineserver for the whole run. Everything started is recorded by pid for cleanup.
 set -eu
+# Whatever step fails says which it was, with the end of the log it wrote.
+report_failure() {
+    echo "harness setup failed at line $1 (exit $2): $3" >&2
+    for log in "${HARNESS_DIR:-}"/wineboot.log "${HARNESS_DIR:-}"/xvfb.log; do
+        [ -s "$log" ] && { echo "--- end of $log" >&2; tail -n 15 "$log" >&2; }
+    done
+    return 0
+}
+trap 'report_failure "$LINENO" "$?" "$BASH_COMMAND"' ERR
 given_display=${DISPLAY:-}
 # A display that nothing serves would only show later, as programs that never show a window.
 if [ -n "$given_display" ] && ! DISPLAY=$given_display xdotool getdisplaygeometry >/dev/null 2>&1; then
