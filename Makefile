@@ -4,7 +4,8 @@
 #   the portable build/dist/Prismel-1.0-portable.zip, and winget's and Scoop's manifests for
 #   them (build/dist/winget, build/dist/scoop), which download them from RELEASE_URL.
 # make bench: Tintview's figures beside a bare dialog's.
-# make fuzz: run each fuzz target for FUZZ_SECONDS (two at a time), growing build/sanitize/fuzz.
+# make fuzz: run each fuzz target for FUZZ_SECONDS (as many at a time as the machine has
+#   cores), growing build/sanitize/fuzz.
 PRESETS := host win64 win32 sanitize
 FUZZ_SECONDS := 300
 # Where the released files are to be downloaded from: by default the about box's address.

@@ -3,9 +3,7 @@
 // ways into it.
 #include "main_window/picker_dialog.h"
 
-#include "Mousetap.h"
 #include "sampling/screen_pixel.h"
-#include "sampling/system_cursor.h"
 
 namespace picker {
 
@@ -68,19 +66,10 @@ void CPickerDialog::OnSamplingKey(SamplingKey key, bool shift) {
     if (!sampling) {
         return; // posted before the mode ended
     }
+    if (sampling->StepPointer(key, shift)) {
+        return;
+    }
     switch (key) {
-    case SamplingKey::Left:
-        sampling->TakeKey(VK_LEFT, shift);
-        break;
-    case SamplingKey::Right:
-        sampling->TakeKey(VK_RIGHT, shift);
-        break;
-    case SamplingKey::Up:
-        sampling->TakeKey(VK_UP, shift);
-        break;
-    case SamplingKey::Down:
-        sampling->TakeKey(VK_DOWN, shift);
-        break;
     case SamplingKey::Pick: {
         // Exactly as a release where the pointer is.
         POINT pointer;
@@ -105,15 +94,18 @@ void CPickerDialog::EndSampling() {
     ::SendMessageA(tooltips, TTM_ACTIVATE, TRUE, 0);
     if (sampling) {
         sampling.reset();
-        return;
+    } else {
+        CSamplingSession::FreeMouse(savedArrow.get());
     }
-    InstallFilter(0, FALSE);
-    RestoreArrow(savedArrow.get());
 }
 
 bool CPickerDialog::PreTranslateMessage(const MSG& message) {
+    // Where the keyboard watch could not be had, the arrow keys still move the pointer in
+    // Tintview's own window.
     return message.message == WM_KEYDOWN && sampling && TakesPointerKeys(message.hwnd) &&
-           sampling->TakeKey(message.wParam, KeyDown(VK_SHIFT));
+           sampling->StepPointer(RoleOfKey(static_cast<unsigned>(message.wParam),
+                                           KeyFocus::PickerWindow),
+                                 KeyDown(VK_SHIFT));
 }
 
 bool CPickerDialog::TakesPointerKeys(HWND focus) const {

@@ -36,28 +36,20 @@ constexpr UINT WM_LENS_UPDATE = WM_APP + 3;
 // How long making the lens may wait for its thread to have made the window.
 constexpr DWORD kOpenBoundMs = 2000;
 
-// The lock over what the lens thread changes in what the main thread reads.
-class CExclusive {
+// The lock over what the lens thread changes in what the main thread reads, held for a scope:
+// exclusively by the writer, shared by readers.
+template <void(WINAPI* Acquire)(PSRWLOCK), void(WINAPI* Release)(PSRWLOCK)> class CLockHeld {
 public:
-    explicit CExclusive(SRWLOCK& held) : lock(held) { AcquireSRWLockExclusive(&lock); }
-    ~CExclusive() { ReleaseSRWLockExclusive(&lock); }
-    CExclusive(const CExclusive&) = delete;
-    CExclusive& operator=(const CExclusive&) = delete;
+    explicit CLockHeld(SRWLOCK& held) : lock(held) { Acquire(&lock); }
+    ~CLockHeld() { Release(&lock); }
+    CLockHeld(const CLockHeld&) = delete;
+    CLockHeld& operator=(const CLockHeld&) = delete;
 
 private:
     SRWLOCK& lock;
 };
-
-class CShared {
-public:
-    explicit CShared(SRWLOCK& held) : lock(held) { AcquireSRWLockShared(&lock); }
-    ~CShared() { ReleaseSRWLockShared(&lock); }
-    CShared(const CShared&) = delete;
-    CShared& operator=(const CShared&) = delete;
-
-private:
-    SRWLOCK& lock;
-};
+using CExclusive = CLockHeld<AcquireSRWLockExclusive, ReleaseSRWLockExclusive>;
+using CShared = CLockHeld<AcquireSRWLockShared, ReleaseSRWLockShared>;
 
 bool IsResting(int unchangedTicks) {
     return unchangedTicks >= kTicksBeforeResting;

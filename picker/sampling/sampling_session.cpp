@@ -63,11 +63,15 @@ void CSamplingSession::Undo() {
     if (undone.exchange(true)) {
         return;
     }
-    InstallFilter(0, FALSE);
     keyboard.Stop();
-    RestoreArrow(desktop.savedArrow);
+    FreeMouse(desktop.savedArrow);
     lens.Stop();
     ShowPicture(desktop.snapButton, desktop.idlePicture);
+}
+
+void CSamplingSession::FreeMouse(HCURSOR savedArrow) {
+    InstallFilter(0, FALSE);
+    RestoreArrow(savedArrow);
 }
 
 std::optional<COLORREF> CSamplingSession::PickAt(POINT point) {
@@ -81,19 +85,19 @@ void CSamplingSession::ChangeSide(bool larger) {
     lens.SetSide(side);
 }
 
-bool CSamplingSession::TakeKey(WPARAM key, bool shift) {
+bool CSamplingSession::StepPointer(SamplingKey key, bool shift) {
     const LONG step = shift ? kShiftStep : 1;
     switch (key) {
-    case VK_LEFT:
+    case SamplingKey::Left:
         MovePointerBy(-step, 0);
         return true;
-    case VK_RIGHT:
+    case SamplingKey::Right:
         MovePointerBy(step, 0);
         return true;
-    case VK_UP:
+    case SamplingKey::Up:
         MovePointerBy(0, -step);
         return true;
-    case VK_DOWN:
+    case SamplingKey::Down:
         MovePointerBy(0, step);
         return true;
     default:

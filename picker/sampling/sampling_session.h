@@ -5,6 +5,7 @@
 // sampling.
 #pragma once
 
+#include "rules/sampling_keys.h"
 #include "sampling/keyboard_watch.h"
 #include "sampling/lens_window.h"
 
@@ -44,14 +45,16 @@ public:
     void ChangeSide(bool larger);
     // The window now holds `colour`.
     void Held(COLORREF colour) { lens.SetHeld(colour); }
-    // An arrow key in the main window or on one of its buttons moves the pointer by a pixel (by
-    // ten with Shift); true when `key` was one.
-    bool TakeKey(WPARAM key, bool shift);
+    // An arrow key moves the pointer by a pixel (by ten with Shift); true when `key` was one.
+    bool StepPointer(SamplingKey key, bool shift);
     bool StartedByShortcut() const { return start == SamplingStart::ByShortcut; }
 
     // Ends the live session, if any, from any thread: the crash path. It waits on no thread,
     // so a stuck one cannot hold the desktop; the process is about to end.
     static void EndFromAnyThread();
+    // Puts back what sampling changes on every display: the mouse is its own again and the
+    // arrow is the arrow. Harmless when nothing was changed.
+    static void FreeMouse(HCURSOR savedArrow);
 
 private:
     // Puts the desktop back, once, whichever way the session ends.

@@ -144,10 +144,21 @@ protected:
         ASSERT_TRUE(lit()) << "the arrow keys never reached item " << item;
         xinput::Key("Return");
     }
-    void ChooseByMouse(const PopupMenu& shown, int item) const {
+    void ChooseByMouse(const PopupMenu& shown, int item) const { ClickItem(shown.menu, item); }
+    static void ClickItem(HMENU menu, int item) {
         RECT area{};
-        ASSERT_TRUE(GetMenuItemRect(nullptr, shown.menu, static_cast<UINT>(item), &area));
+        ASSERT_TRUE(GetMenuItemRect(nullptr, menu, static_cast<UINT>(item), &area));
         xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    }
+
+    // A pick of the swatch (as the hook reports one) after `hex` is typed loads that colour.
+    void PickTyped(const char* hex) {
+        SelectAll(IDC_HEX_FIELD);
+        TypeKeys(IDC_HEX_FIELD, hex);
+        ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, hex));
+        const POINT swatch = Centre(IDC_SWATCH);
+        SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
+                     static_cast<LPARAM>(PickPointParam(swatch.y)));
     }
 
     // The clipboard written and closed again since it counted `sequence`.
@@ -326,39 +337,26 @@ TEST_F(PickerCopyTest, RecentColoursListThePicksNewestFirstAndChoosingOneLoadsIt
     xinput::Key("Escape");
     ASSERT_TRUE(MenuGone(*shown));
 
-    // A pick of the swatch (as the hook reports one) loads the colour typed there.
-    for (const char* hex : {"112233", "445566", "778899"}) {
-        SelectAll(IDC_HEX_FIELD);
-        TypeKeys(IDC_HEX_FIELD, hex);
-        ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, hex));
-        const POINT swatch = Centre(IDC_SWATCH);
-        SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
-                     static_cast<LPARAM>(PickPointParam(swatch.y)));
+    // The last one taken again: to the top, not twice.
+    for (const char* hex : {"112233", "445566", "778899", "445566"}) {
+        PickTyped(hex);
     }
-    // Taken again: to the top, not twice.
-    SelectAll(IDC_HEX_FIELD);
-    TypeKeys(IDC_HEX_FIELD, "445566");
-    ASSERT_TRUE(WaitForText(IDC_HEX_FIELD, "445566"));
-    const POINT swatch = Centre(IDC_SWATCH);
-    SendMessageA(Window(), WM_PICK_POINT, PickPointParam(swatch.x),
-                 static_cast<LPARAM>(PickPointParam(swatch.y)));
 
     shown = RightClick(Centre(IDC_SWATCH));
     ASSERT_TRUE(shown.has_value());
     EXPECT_FALSE(GetMenuState(shown->menu, kRecentItem, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(recentItems(*shown), (std::vector<std::string>{"#445566", "#778899", "#112233"}));
     // The oldest chosen: the submenu opened, then its last item.
-    RECT area{};
-    ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kRecentItem, &area));
-    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    ClickItem(shown->menu, kRecentItem);
     const HMENU colours = GetSubMenu(shown->menu, kRecentItem);
+    RECT area{};
     ASSERT_TRUE(PumpUntil(
         [&] {
             return GetMenuItemRect(nullptr, colours, 2, &area) != FALSE && area.right > area.left;
         },
         3000))
         << "the submenu did not open";
-    xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+    ClickItem(colours, 2);
     EXPECT_TRUE(WaitForText(IDC_HEX_FIELD, "112233")) << "choosing a recent colour";
     EXPECT_EQ(Text(IDC_RED_FIELD), "17");
     shown = RightClick(Centre(IDC_SWATCH));
@@ -433,9 +431,7 @@ TEST_F(PickerCopyTest, PasteColourReadsEveryFamilyAndNothingElse) {
             ASSERT_TRUE(MenuGone(*shown));
             return;
         }
-        RECT area{};
-        ASSERT_TRUE(GetMenuItemRect(nullptr, shown->menu, kPasteItem, &area));
-        xinput::Click(POINT{(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        ChooseByMouse(*shown, kPasteItem);
         ASSERT_TRUE(MenuGone(*shown));
     };
     const std::pair<const char*, const char*> families[] = {
