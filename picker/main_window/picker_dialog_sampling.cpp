@@ -103,9 +103,9 @@ bool CPickerDialog::PreTranslateMessage(const MSG& message) {
     // Where the keyboard watch could not be had, the arrow keys still move the pointer in
     // Tintview's own window.
     return message.message == WM_KEYDOWN && sampling && TakesPointerKeys(message.hwnd) &&
-           sampling->StepPointer(RoleOfKey(static_cast<unsigned>(message.wParam),
-                                           KeyFocus::PickerWindow),
-                                 KeyDown(VK_SHIFT));
+           sampling->StepPointer(
+               RoleOfKey(static_cast<unsigned>(message.wParam), KeyFocus::PickerWindow),
+               KeyDown(VK_SHIFT));
 }
 
 bool CPickerDialog::TakesPointerKeys(HWND focus) const {
