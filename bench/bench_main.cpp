@@ -232,7 +232,7 @@ int main() {
     const double lensRate = LensUpdatesPerSecond(ui, window, 3);
     const double lensUpdate9x9 = LensUpdateMicroseconds(ui, window, kLensUpdates, 9);
     const double lensFloor = LensUpdateFloorMicroseconds(ui, kLensUpdates);
-    const LensLatency lensLatency = LensLatencyMilliseconds(ui, window, kLensMoves);
+    const LensLatency lensLatency = LensLatencyMilliseconds(window, kLensMoves);
     const LensStartTimes lensStart = LensStartMilliseconds(window, kLensStarts);
     ui.Invoke([&] { DestroyWindow(ramp); });
     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);

@@ -3,6 +3,7 @@
 #include "Mousetap.h"
 #include "rules/lens_geometry.h"
 #include "rules/lens_picture.h"
+#include "lens_beside.h"
 #include "lens_view.h"
 #include "sampling/lens_window.h"
 #include "message_pump.h"
@@ -33,13 +34,6 @@ namespace {
 // Points over the colour ramp at the screen's top-left corner, each new.
 POINT PathPoint(int serial) {
     return POINT{30 + serial * 7 % 140, 30 + serial * 11 % 240};
-}
-
-// The lens in its place for `pointer`: to the lower right, away from the screen's edges.
-bool LensBeside(HWND lens, POINT pointer) {
-    RECT at{};
-    return IsWindowVisible(lens) && GetWindowRect(lens, &at) &&
-           at.left == pointer.x + picker::kLensGap && at.top == pointer.y + picker::kLensGap;
 }
 
 // Sampling on in the picker of `window` (run on `ui`) for as long as it lives.
@@ -179,28 +173,6 @@ double LensUpdateMicroseconds(UiThread& ui, HWND window, int updates, std::int32
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-LensLatency LensLatencyMilliseconds(UiThread& ui, HWND window, int moves) {
-    const CSamplingOn sampling(window);
-    const HWND lens = sampling.Lens();
-    std::vector<double> times;
-    for (int serial = 0; serial < moves; ++serial) {
-        // Short steps up and to the left, as a hand moves, never onto the lens.
-        const POINT to{170 - serial * 6 % 140, 270 - serial / 23 * 17 % 240};
-        const double start = Seconds();
-        SetCursorPos(to.x, to.y);
-        for (; !LensBeside(lens, to); Sleep(1)) {
-            if (Seconds() - start > 2) {
-                CannotMeasure("lens latency: the lens did not follow a move within 2 s");
-            }
-        }
-        times.push_back((Seconds() - start) * 1e3);
-        Sleep(static_cast<DWORD>(serial % 16)); // moves fall anywhere in the lens's frame
-    }
-    ui.Invoke([] {});
-    std::sort(times.begin(), times.end());
-    return LensLatency{times[(times.size() * 95 + 99) / 100 - 1], times[times.size() / 2]};
 }
 
 double LensUpdatesPerSecond(UiThread& ui, HWND window, double seconds) {

@@ -16,14 +16,6 @@
 double LensUpdateMicroseconds(testing_support::UiThread& ui, HWND window, int updates,
                               std::int32_t side = 1);
 
-// Milliseconds from a pointer move (another thread's) to the lens beside the new point, showing
-// its neighbourhood, over `moves` moves.
-struct LensLatency {
-    double p95;
-    double median;
-};
-LensLatency LensLatencyMilliseconds(testing_support::UiThread& ui, HWND window, int moves);
-
 // Updates a second of that picker's lens, by its own timer, while another thread moves the
 // pointer continuously for `seconds`.
 double LensUpdatesPerSecond(testing_support::UiThread& ui, HWND window, double seconds);

@@ -1,6 +1,7 @@
 #include "lens_start_figures.h"
 
 #include "Mousetap.h"
+#include "lens_beside.h"
 #include "lens_view.h"
 #include "process_figures.h"
 #include "resources/resource_ids.h"
@@ -28,6 +29,9 @@ namespace {
 // system, before any window does. 0 until then.
 std::atomic<double> shortcutPressedAt{0};
 std::atomic<double> buttonReleasedAt{0};
+// A pointer move to `awaited` (x, y), when it arrives.
+std::atomic<LONG> awaitedX{0}, awaitedY{0};
+std::atomic<double> pointerArrivedAt{0};
 
 LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM data) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
@@ -39,8 +43,13 @@ LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM data) {
 }
 
 LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
+    const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
     if (code == HC_ACTION && message == WM_LBUTTONUP && buttonReleasedAt == 0) {
         buttonReleasedAt = Seconds();
+    }
+    if (code == HC_ACTION && message == WM_MOUSEMOVE && pointerArrivedAt == 0 &&
+        mouse->pt.x == awaitedX && mouse->pt.y == awaitedY) {
+        pointerArrivedAt = Seconds();
     }
     return CallNextHookEx(nullptr, code, message, data);
 }
@@ -159,4 +168,50 @@ LensStartTimes LensStartMilliseconds(HWND window, int runs) {
         }
     }
     return LensStartTimes{Median(bySnap), Median(byShortcut)};
+}
+
+LensLatency LensLatencyMilliseconds(HWND window, int moves) {
+    const HWND lens = LensOfProcess(GetCurrentProcessId()); // the picker runs in this process
+    if (!lens) {
+        CannotMeasure("lens latency: no lens was made");
+    }
+    const CInputClock clock;
+    xinput::MoveTo(POINT{180, 280}); // off the first point, so the first step is a move
+    SendMessageA(GetDlgItem(window, IDC_SNAP), BM_CLICK, 0, 0);
+    std::vector<double> times;
+    for (int serial = 0; serial < moves; ++serial) {
+        // Short steps up and to the left, as a hand moves, never onto the lens.
+        const POINT to{170 - serial * 6 % 140, 270 - serial / 23 * 17 % 240};
+        awaitedX = to.x;
+        awaitedY = to.y;
+        pointerArrivedAt = 0;
+        std::atomic<double> besideAt{0};
+        std::thread watch([&] {
+            for (const double start = Seconds(); Seconds() - start < 3; Sleep(1)) {
+                if (LensBeside(lens, to)) {
+                    besideAt = Seconds();
+                    return;
+                }
+            }
+        });
+        xinput::MoveTo(to);
+        watch.join();
+        if (pointerArrivedAt == 0) {
+            CannotMeasure("lens latency: a pointer move never arrived");
+        }
+        if (besideAt == 0) {
+            CannotMeasure("lens latency: the lens did not follow a move within 3 s");
+        }
+        if (besideAt < pointerArrivedAt) {
+            CannotMeasure("lens latency: the lens stood at a point before the move there arrived");
+        }
+        times.push_back((besideAt - pointerArrivedAt) * 1e3);
+        Sleep(static_cast<DWORD>(serial % 16)); // moves fall anywhere in the lens's frame
+    }
+    RECT snap{};
+    GetWindowRect(GetDlgItem(window, IDC_SNAP), &snap);
+    SendMessageA(window, WM_PICK_POINT, PickPointParam(snap.left + 1),
+                 static_cast<LPARAM>(PickPointParam(snap.top + 1)));
+    std::sort(times.begin(), times.end());
+    return LensLatency{times[(times.size() * 95 + 99) / 100 - 1], times[times.size() / 2]};
 }

@@ -1,5 +1,6 @@
-// How soon the lens shows once sampling is asked for, by "Snap" and by the shortcut, both with
-// real X input. A figure that cannot be measured ends the benchmark with a message.
+// How soon the lens answers real X input: how soon it shows once sampling is asked for, by
+// "Snap" and by the shortcut, and how soon it follows the pointer moved by hand. A figure that
+// cannot be measured ends the benchmark with a message.
 #pragma once
 
 #include <windows.h>
@@ -11,3 +12,13 @@ struct LensStartTimes {
 
 // `runs` of each, taken in turn, in the picker whose main window is `window`.
 LensStartTimes LensStartMilliseconds(HWND window, int runs);
+
+struct LensLatency {
+    double p95;
+    double median;
+};
+
+// Milliseconds from a real pointer move, as it enters the system, to the lens beside the new
+// point showing its neighbourhood, over `moves` moves, in the picker whose main window is
+// `window`, sampling meanwhile.
+LensLatency LensLatencyMilliseconds(HWND window, int moves);

@@ -56,6 +56,36 @@ std::optional<LensRect> PlaceLens(LensPoint pointer, const LensRect& display, st
     return LensRect{*left, *top, *left + width, *top + height};
 }
 
+std::optional<LensRect> DisplayNear(LensPoint point, const std::vector<LensRect>& displays) {
+    std::optional<LensRect> nearest;
+    std::int64_t nearestDistance = 0;
+    for (const LensRect& display : displays) {
+        // The squared distance from the point to the display's nearest pixel: 0 on it.
+        const LensPoint on = ClampOnto(point, display);
+        const std::int64_t dx = std::int64_t{point.x} - on.x;
+        const std::int64_t dy = std::int64_t{point.y} - on.y;
+        const std::int64_t distance = dx * dx + dy * dy;
+        if (!nearest || distance < nearestDistance) {
+            nearest = display;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+LensRect BoundsOf(const std::vector<LensRect>& displays) {
+    if (displays.empty()) {
+        return LensRect{0, 0, 0, 0};
+    }
+    LensRect bounds = displays.front();
+    for (const LensRect& display : displays) {
+        bounds = LensRect{std::min(bounds.left, display.left), std::min(bounds.top, display.top),
+                          std::max(bounds.right, display.right),
+                          std::max(bounds.bottom, display.bottom)};
+    }
+    return bounds;
+}
+
 LensPoint ClampOnto(LensPoint point, const LensRect& display) {
     return LensPoint{std::clamp(point.x, display.left, display.right - 1),
                      std::clamp(point.y, display.top, display.bottom - 1)};

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace picker {
 
@@ -50,6 +51,13 @@ LensRect MagnifiedSquare(LensPoint pointer);
 // pointer's pixel). Nothing when the display is too small for both.
 std::optional<LensRect> PlaceLens(LensPoint pointer, const LensRect& display, std::int32_t width,
                                   std::int32_t height);
+
+// The display that shows `point`, else the one nearest to it, as the platform finds a point's
+// nearest display; nothing when there is no display.
+std::optional<LensRect> DisplayNear(LensPoint point, const std::vector<LensRect>& displays);
+
+// The smallest rectangle that holds every display: the virtual screen. Empty without displays.
+LensRect BoundsOf(const std::vector<LensRect>& displays);
 
 // `point` brought onto `display`, for a keyboard step that would leave every display.
 LensPoint ClampOnto(LensPoint point, const LensRect& display);

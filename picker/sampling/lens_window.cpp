@@ -88,6 +88,8 @@ const CMessageTable CLensWindow::messageTable{
         WhenOwnMessage<WM_LENS_START, &CLensWindow::OnStart>(),
         WhenOwnMessage<WM_LENS_STOP, &CLensWindow::OnStop>(),
         WhenOwnMessage<WM_LENS_UPDATE, &CLensWindow::OnUpdate>(),
+        // Sent to every top-level window when a display is added, removed or changed.
+        WhenOwnMessage<WM_DISPLAYCHANGE, &CLensWindow::OnDisplaysChanged>(),
     }};
 
 CLensWindow::CLensWindow(HWND owner) : displays(Displays()), ownerProbe(owner) {
@@ -160,6 +162,7 @@ void CLensWindow::OnStart(WPARAM) {
     if (!following) {
         return; // stopped meanwhile
     }
+    OnDisplaysChanged(0);
     shown = false;
     frameMs = FrameMilliseconds();
     unchangedTicks = 0;
@@ -195,6 +198,18 @@ void CLensWindow::Update() {
 
 void CLensWindow::OnUpdate(WPARAM) {
     Follow();
+}
+
+void CLensWindow::OnDisplaysChanged(WPARAM) {
+    std::vector<LensRect> now = Displays();
+    reader->SetScreen(BoundsOf(now));
+    const CExclusive changing(backdropLock);
+    displays = std::move(now);
+}
+
+std::vector<LensRect> CLensWindow::DisplaysNow() {
+    const CShared reading(backdropLock);
+    return displays;
 }
 
 void CLensWindow::Tick(UINT milliseconds) {
@@ -271,11 +286,8 @@ void CLensWindow::Follow() {
         against, sampled};
     ShowText(readout);
 
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
-    const LensRect display{monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right,
-                           monitor.rcMonitor.bottom};
+    // The display list, not the platform: asking it costs more than the pixels' read.
+    const LensRect display = DisplayNear(pointer, displays).value_or(LensRect{0, 0, 0, 0});
     const auto place = picker::PlaceLens(pointer, display, picker::kLensWidth, picker::kLensHeight);
     // Hidden while no place fits, and for one tick when the pointer has jumped onto the lens.
     // Clicks go through the lens, but a display server may give the input that lands there in
@@ -362,16 +374,20 @@ std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
     if (!pickReader->Ready()) {
         return picker::ReadScreenPixel(point);
     }
-    if (!MonitorFromPoint(point, MONITOR_DEFAULTTONULL)) {
+    const std::vector<LensRect> shownNow = DisplaysNow();
+    const LensPoint at{point.x, point.y};
+    if (std::none_of(shownNow.begin(), shownNow.end(),
+                     [&](const LensRect& display) { return display.Contains(at); })) {
         return std::nullopt;
     }
+    pickReader->SetScreen(BoundsOf(shownNow));
     CPixelBlock pixel;
     pickReader->Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
     {
         const CShared reading(backdropLock);
         backdrop.Uncover(pixel);
     }
-    return ColourValueOfRgb(pixel.At(LensPoint{point.x, point.y}));
+    return ColourValueOfRgb(pixel.At(at));
 }
 
 std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sampled) {
@@ -382,13 +398,15 @@ std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sam
         return ScreenPixel(point);
     }
     const LensPoint centre{point.x, point.y};
+    const std::vector<LensRect> shownNow = DisplaysNow();
+    pickReader->SetScreen(BoundsOf(shownNow));
     CPixelBlock block;
     pickReader->Read(SampleSquare(centre, sampled), block);
     {
         const CShared reading(backdropLock);
         backdrop.Uncover(block);
     }
-    const auto average = AverageColour(block, centre, sampled, displays);
+    const auto average = AverageColour(block, centre, sampled, shownNow);
     return average ? std::optional<COLORREF>(ColourValueOfRgb(*average)) : std::nullopt;
 }
 

@@ -71,6 +71,9 @@ private:
     void OnStart(WPARAM);
     void OnStop(WPARAM);
     void OnUpdate(WPARAM);
+    void OnDisplaysChanged(WPARAM);
+    // The main thread's copy of the display list, which the lens's thread may change.
+    std::vector<LensRect> DisplaysNow();
     void Follow();
     void OnTimer(UINT_PTR id);
     int OnMouseActivates();
@@ -88,7 +91,9 @@ private:
     std::atomic<bool> following{false};
     std::atomic<std::int32_t> side{kSmallestSampleSide};
     std::atomic<Rgb> held{0};
-    std::vector<LensRect> displays; // as they were when the lens was made; never changed
+    // Read again at each start and each change of the displays, by the lens's thread; under
+    // the same lock.
+    std::vector<LensRect> displays;
     HANDLE thread = nullptr;
     DWORD threadId = 0;
     HANDLE ready = nullptr;

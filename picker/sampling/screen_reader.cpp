@@ -4,19 +4,21 @@
 
 namespace picker {
 
-CScreenReader::CScreenReader(LONG width, LONG height) : screenDc(nullptr), scratch(width, height) {}
+CScreenReader::CScreenReader(LONG width, LONG height)
+    : screenDc(nullptr), scratch(width, height), screen{GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                                        GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                                        GetSystemMetrics(SM_XVIRTUALSCREEN) +
+                                                            GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                                        GetSystemMetrics(SM_YVIRTUALSCREEN) +
+                                                            GetSystemMetrics(SM_CYVIRTUALSCREEN)} {}
 
 void CScreenReader::Read(const LensRect& area, CPixelBlock& into) {
     if (!Ready() || area.Width() > scratch.Width() || area.Height() > scratch.Height()) {
         into = CPixelBlock(area, kOffScreen);
         return;
     }
-    const std::int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const std::int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const std::int32_t right = left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const std::int32_t bottom = top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const LensRect shown{std::max(area.left, left), std::max(area.top, top),
-                         std::min(area.right, right), std::min(area.bottom, bottom)};
+    const LensRect shown{std::max(area.left, screen.left), std::max(area.top, screen.top),
+                         std::min(area.right, screen.right), std::min(area.bottom, screen.bottom)};
     if (shown == area) {
         BitBlt(scratch.Dc(), 0, 0, area.Width(), area.Height(), screenDc.get(), area.left, area.top,
                SRCCOPY);

@@ -17,12 +17,16 @@ public:
     bool Ready() const { return screenDc.get() && scratch.Ready(); }
     // The display's pixels over `area` into `into`; those off the screen read as kOffScreen.
     void Read(const picker::LensRect& area, picker::CPixelBlock& into);
+    // The screen's extent from now on: the platform's, as the reader was made, until told.
+    // Asking the platform at every read would cost more than the read itself.
+    void SetScreen(const picker::LensRect& extent) { screen = extent; }
 
     static constexpr picker::Rgb kOffScreen = 0x808080;
 
 private:
     framework::CWindowDc screenDc;
     CPixelCanvas scratch;
+    picker::LensRect screen;
 };
 
 } // namespace picker

@@ -53,6 +53,24 @@ TEST(LensPlacement, ADisplayTooLowOrNarrowKeepsItClearOnTheOtherAxisOrGivesNoPla
     EXPECT_EQ(ClampOnto({-1285, 1030}, LensRect{-1280, 0, 0, 1024}), (LensPoint{-1280, 1023}));
 }
 
+// A primary with one display left of it and one above: a point on a display gets that display;
+// one in a gap or beyond every edge gets the nearest, counted to its nearest pixel.
+TEST(LensPlacement, APointGetsTheDisplayItIsOnOrElseTheNearest) {
+    const LensRect primary{0, 0, 1024, 768};
+    const LensRect left{-1280, 100, 0, 868};
+    const LensRect above{0, -600, 800, 0};
+    const std::vector<LensRect> displays{primary, left, above};
+    EXPECT_EQ(DisplayNear({-1, 100}, displays), left);
+    EXPECT_EQ(DisplayNear({0, 0}, displays), primary);
+    EXPECT_EQ(DisplayNear({799, -1}, displays), above);
+    EXPECT_EQ(DisplayNear({-50, 95}, displays), left) << "5 from the left one, 50 from the primary";
+    EXPECT_EQ(DisplayNear({900, -30}, displays), primary) << "30 from the primary, 100 from above";
+    EXPECT_EQ(DisplayNear({-2000, -2000}, displays), left);
+    EXPECT_FALSE(DisplayNear({0, 0}, {}));
+    EXPECT_EQ(BoundsOf(displays), (LensRect{-1280, -600, 1024, 868}));
+    EXPECT_EQ(BoundsOf({}).Width(), 0);
+}
+
 // A block with a value of its own at each point, so that which copy a pixel came from shows.
 CPixelBlock Pattern(const LensRect& area, Rgb base) {
     CPixelBlock block(area);
