@@ -367,35 +367,12 @@ void CLensWindow::PaintWindow() {
     BitBlt(paint.get(), 0, 0, canvas->Width(), canvas->Height(), canvas->Dc(), 0, 0, SRCCOPY);
 }
 
-std::optional<COLORREF> CLensWindow::ScreenPixel(POINT point) {
-    if (!pickReader) {
-        pickReader.emplace(picker::kLensWidth, picker::kLensHeight);
-    }
-    if (!pickReader->Ready()) {
-        return picker::ReadScreenPixel(point);
-    }
-    const std::vector<LensRect> shownNow = DisplaysNow();
-    const LensPoint at{point.x, point.y};
-    if (std::none_of(shownNow.begin(), shownNow.end(),
-                     [&](const LensRect& display) { return display.Contains(at); })) {
-        return std::nullopt;
-    }
-    pickReader->SetScreen(BoundsOf(shownNow));
-    CPixelBlock pixel;
-    pickReader->Read(LensRect{point.x, point.y, point.x + 1, point.y + 1}, pixel);
-    {
-        const CShared reading(backdropLock);
-        backdrop.Uncover(pixel);
-    }
-    return ColourValueOfRgb(pixel.At(at));
-}
-
 std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sampled) {
     if (!pickReader) {
         pickReader.emplace(picker::kLensWidth, picker::kLensHeight);
     }
-    if (sampled <= kSmallestSampleSide || !pickReader->Ready()) {
-        return ScreenPixel(point);
+    if (!pickReader->Ready()) {
+        return picker::ReadScreenPixel(point); // the one pixel, as best it can be had
     }
     const LensPoint centre{point.x, point.y};
     const std::vector<LensRect> shownNow = DisplaysNow();
@@ -406,6 +383,7 @@ std::optional<COLORREF> CLensWindow::ScreenAverage(POINT point, std::int32_t sam
         const CShared reading(backdropLock);
         backdrop.Uncover(block);
     }
+    // One pixel is a square of one: nothing when no display shows it.
     const auto average = AverageColour(block, centre, sampled, shownNow);
     return average ? std::optional<COLORREF>(ColourValueOfRgb(*average)) : std::nullopt;
 }

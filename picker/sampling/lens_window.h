@@ -50,10 +50,9 @@ public:
     void Update();
 
     // The colour the screen shows at `point`, with what the lens covers, or has just left and the
-    // window beneath has not repainted, read from what lay beneath it. Nothing off the displays.
-    std::optional<COLORREF> ScreenPixel(POINT point);
-    // The same for the average of the square of `side` around `point` (rules/sample_square.h):
-    // pixels off every display are left out; nothing when none is on one.
+    // window beneath has not repainted, read from what lay beneath it: averaged over the square
+    // of `side` around it (rules/sample_square.h), pixels off every display left out. Nothing
+    // when none is on one.
     std::optional<COLORREF> ScreenAverage(POINT point, std::int32_t side);
 
     // What the caption shows besides the pixels: the side of the sampled square, framed in the

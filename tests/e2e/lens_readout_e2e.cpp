@@ -66,6 +66,10 @@ protected:
         PumpUntil([&] { return (text = LensText()).find(words) != std::string::npos; }, 3000);
         return text;
     }
+    void ExpectTextSays(const std::string& words) const {
+        const std::string text = WaitForText(words);
+        EXPECT_NE(text.find(words), std::string::npos) << text;
+    }
     bool WaitForHex(COLORREF colour) const {
         return PumpUntil([&] { return tintview_->Text(IDC_HEX_FIELD) == HexOf(colour); }, 3000);
     }
@@ -107,11 +111,9 @@ TEST_F(LensReadoutTest, TheTextGivesThePositionAndTheContrastWithTheColourHeld) 
     // The arrow keys move the pointer, and the position follows.
     const POINT before = Pointer();
     xinput::Key("Right");
-    text = WaitForText(Position(POINT{before.x + 1, before.y}));
-    EXPECT_NE(text.find(Position(POINT{before.x + 1, before.y})), std::string::npos) << text;
+    ExpectTextSays(Position(POINT{before.x + 1, before.y}));
     xinput::Key("shift+Down");
-    text = WaitForText(Position(POINT{before.x + 1, before.y + 10}));
-    EXPECT_NE(text.find(Position(POINT{before.x + 1, before.y + 10})), std::string::npos) << text;
+    ExpectTextSays(Position(POINT{before.x + 1, before.y + 10}));
 }
 
 TEST_F(LensReadoutTest, PlusAndMinusFrameTheSquareThatPicksAverageExactly) {
@@ -135,8 +137,7 @@ TEST_F(LensReadoutTest, PlusAndMinusFrameTheSquareThatPicksAverageExactly) {
     EXPECT_NE(frameEdge(), RGB(0, 0, 0)) << "framed wider than one pixel";
 
     xinput::Key("plus");
-    text = WaitForText("3 by 3 average");
-    EXPECT_NE(text.find(", 3 by 3 average"), std::string::npos) << text;
+    ExpectTextSays(", 3 by 3 average");
     EXPECT_TRUE(PumpUntil([&] { return frameEdge() == RGB(0, 0, 0); }, 3000))
         << "the frame did not grow to the square";
     // A 3 x 3 pick across the border of areas 2 and 3: one column of 2, two of 3.
@@ -144,8 +145,7 @@ TEST_F(LensReadoutTest, PlusAndMinusFrameTheSquareThatPicksAverageExactly) {
     EXPECT_TRUE(WaitForHex(Mean({{colours[2], 3}, {colours[3], 6}}))) << "the 3 x 3 average";
 
     xinput::Key("KP_Add plus KP_Add plus"); // 5, 7, 9 and no further
-    text = WaitForText("9 by 9 average");
-    EXPECT_NE(text.find(", 9 by 9 average"), std::string::npos) << text;
+    ExpectTextSays(", 9 by 9 average");
     // 9 x 9 where the four areas meet: four columns and rows before the corner, five from it.
     xinput::Click(corner);
     EXPECT_TRUE(
@@ -157,8 +157,7 @@ TEST_F(LensReadoutTest, PlusAndMinusFrameTheSquareThatPicksAverageExactly) {
     text = WaitForText(Position(Pointer()));
     EXPECT_EQ(text.find("average"), std::string::npos) << "back to one pixel: " << text;
     xinput::Key("plus");
-    EXPECT_NE(WaitForText("3 by 3").find("3 by 3 average"), std::string::npos)
-        << "minus went below one pixel";
+    ExpectTextSays("3 by 3 average"); // not "1 by 1": minus stopped at one pixel
 }
 
 } // namespace

@@ -55,9 +55,12 @@ protected:
         board_->ClearLog();
     }
 
-    // No lens of Tintview's remains, and where it was the board shows again.
+    // No lens of Tintview's remains, and where it was the board shows again. The hide is posted
+    // to the lens's own thread, so it may come a moment after the way out returns.
     void ExpectLensGone(const char* way) {
-        EXPECT_EQ(VisibleLensOfProcess(tintview_->Process().Id()), nullptr) << way;
+        EXPECT_TRUE(PumpUntil(
+            [&] { return VisibleLensOfProcess(tintview_->Process().Id()) == nullptr; }, 3000))
+            << way;
         const COLORREF board = *board_->ColourAt(lensMiddle_);
         const Screenshot shot =
             TakeScreenshotWhen([&](const Screenshot& s) { return s.Pixel(lensMiddle_) == board; });
