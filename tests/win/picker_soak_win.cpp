@@ -113,10 +113,12 @@ TEST_F(PickerSoakTest, HundredsOfSamplingRunsLeaveNoHookAndNothingBehind) {
         // Points where the lens fits below and right of the pointer (it is 194 pixels high).
         const POINT to{60 + serial * 37 % 700, 60 + serial * 53 % 400};
         SetCursorPos(to.x, to.y);
-        // Wine may still report the point before for a moment: ticks until the lens is there.
+        // Wine may put the pointer back for a moment, where an older motion event of the last
+        // move is handed in after this one: the move is made again until the lens is there.
         const HWND lens = LensOfProcess(GetCurrentProcessId());
         const bool followed = PumpUntil(
             [&] {
+                SetCursorPos(to.x, to.y);
                 SendMessageA(lens, WM_TIMER, picker::CLensWindow::kTimerId, 0);
                 RECT at{};
                 return GetWindowRect(lens, &at) && IsWindowVisible(lens) && at.left > to.x + 10 &&
